@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
-  zlib1g-dev libyaml-cpp-dev libcli11-dev
+  zlib1g-dev libyaml-cpp-dev libcli11-dev libglib2.0-dev
 )
 
 missing=()
