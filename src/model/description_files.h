@@ -24,6 +24,16 @@ ConstantsText decodeConstants(const std::vector<uint8_t>& file);
 // Value of a constant looked up as the device link does (case-insensitive, first wins);
 // false when absent.
 bool findConstant(const ConstantsText& constants, const std::string& name, int& value);
+// The text as the device link reads it: complemented back, cut at the first zero,
+// lower-cased and split at spaces, tabs and line feeds (a carriage return stays in a token).
+// decodeConstants pairs these tokens; the device link instead takes the token that follows
+// the first token equal to a name, which findConstantToken does.
+std::vector<std::string> constantsTokens(const std::vector<uint8_t>& file);
+bool findConstantToken(const std::vector<std::string>& tokens, const std::string& name,
+                       int& value);
+// Leading decimal digits with an optional sign, as the C number conversion reads them; 0
+// when there are none; saturates instead of overflowing.
+int constantValue(const std::string& token);
 
 // --- parameters.zip (uncompressed content) ----------------------------------------------
 // False with `error` naming the record and field when a text does not fit its field.
@@ -40,6 +50,9 @@ std::vector<TreeRecord> decodeTree(const std::vector<uint8_t>& bytes);
 bool readFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 // Writes through a temporary file and a rename, so a reader never sees half a file.
 bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error);
+
+// Reads and unpacks one of the three compressed files. The error names the file.
+bool readPackedFile(const std::string& path, std::vector<uint8_t>& data, std::string& error);
 
 bool readConstantsFile(const std::string& path, ConstantsText& constants, std::string& error);
 bool writeConstantsFile(const std::string& path, const ConstantsText& constants, std::string& error);
