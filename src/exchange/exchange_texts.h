@@ -1,0 +1,24 @@
+#pragma once
+// Fixed texts of the exchange engine that other code keys on or shows to the user.
+namespace zelmot::exchange {
+
+inline constexpr const char* kNoDataText = "Нет данных";
+inline constexpr const char* kTimeoutText = "Таймаут при передаче данных (нет связи)";
+inline constexpr const char* kNotInitialisedText =
+    "Значение не записанно, так как параметер не инициализирован";
+inline constexpr const char* kMismatchPrefix = "Знач-е в приборе:";
+
+inline constexpr const char* kTaskDoneText =
+    "Задание выполнено. Окно будет закрыто автоматически.";
+inline constexpr const char* kForcedReReadText =
+    "Принудительное перечитывание некоторых параметров";
+inline constexpr const char* kFiveWriteFailuresText = "Прошло 5 безуспешных попыток записи!";
+inline constexpr const char* kPreReadText = "Прочитаем предварительно этот параметр";
+inline constexpr const char* kErrorReturnedText = "Вернулась ошибка:";
+inline constexpr const char* kNoErroneousText = "Ошибочных параметров не обнаружено!";
+inline constexpr const char* kTreeUndefinedText = "Дерево не определено";
+inline constexpr const char* kBranchUndefinedText = "Ветвь не определена";
+inline constexpr const char* kOperationImpossibleCaption = "Операция невозможна";
+inline constexpr const char* kWarningCaption = "Предупреждение";
+
+}  // namespace zelmot::exchange
