@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/value_kind.h"
+
 namespace zelmot::model {
 
 class ValueContext;
@@ -35,6 +37,7 @@ public:
   double maximum() const { return maximum_; }
   void setLimits(double minimum, double maximum) { minimum_ = minimum; maximum_ = maximum; }
   bool hasLimits() const { return minimum_ != 0.0 || maximum_ != 0.0; }
+  ValueKind valueKind() const { return valueKindOf(typeDescriptor_); }
   void setContext(ValueContext* context) { context_ = context; }
   ValueContext* context() const { return context_; }
 
@@ -63,6 +66,11 @@ protected:
   mutable std::mutex mutex_;
 
 private:
+  int decodeByDescriptor(const uint8_t* data, int length, std::string& text) const;
+  int encodeByDescriptor(const std::string& text, std::vector<uint8_t>& data,
+                         std::string& message) const;
+  int accessLevel() const;
+
   std::string name_;
   std::string valueText_;
   uint8_t rawLength_ = 0;
