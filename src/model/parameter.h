@@ -177,6 +177,17 @@ private:
   enum class AttributeDisplay { None, SeeAbove, Own };
   AttributeDisplay attributeDisplay() const;
 
+  template <typename T>
+  T readGuarded(const T& field) const {
+    std::lock_guard lock(mutex_);
+    return field;
+  }
+  template <typename T>
+  void writeGuarded(T& field, const T& value) {
+    std::lock_guard lock(mutex_);
+    field = value;
+  }
+
   std::string catalogueCaption_;
   std::string treeCaption_;
   bool hasLinearIndex_ = false;
