@@ -1,0 +1,95 @@
+// Write one parameter, and the step-by-step walk of the structure counters.
+#include <cstdlib>
+
+#include "exchange/exchange_engine.h"
+#include "exchange/exchange_texts.h"
+#include "exchange/name_compare.h"
+#include "exchange/reread_list.h"
+#include "model/parameter.h"
+
+namespace zelmot::exchange {
+namespace {
+
+bool isNetworkSetting(const std::string& name) {
+  for (const char* setting : {"bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"}) {
+    if (sameName(name, setting)) return true;
+  }
+  return false;
+}
+
+bool isStructureCounter(const std::string& name) {
+  return sameName(name, "n.Obj") || sameName(name, "n.Ch");
+}
+
+std::string writeLabel(const model::Parameter& parameter) {
+  std::string label = "  Запись: " + parameter.name();
+  if (parameter.hasLinearIndex()) label += ":" + std::to_string(parameter.linearIndex());
+  return label;
+}
+
+}  // namespace
+
+int ExchangeEngine::writeOne(model::Parameter& parameter, bool) {
+  done_.fetch_add(1);
+  if (isStructureCounter(parameter.name())) return writeStructureCounter(parameter);
+  return writeValue(parameter);
+}
+
+int ExchangeEngine::writeValue(model::Parameter& parameter) {
+  if (parameter.valueText() == kNoDataText) {
+    parameter.setErrorText(kNotInitialisedText);
+    return kResultNoValue;
+  }
+  if (parameter.linearIndex() < 0) return kResultNotExchanged;
+  const std::string label = writeLabel(parameter);
+  {
+    std::lock_guard lock(mutex_);
+    appendReReadEntries(reReadList_, parameter.name(), parameter.linearIndex());
+  }
+  const int result = transport_.exchangeParameter(false, parameter);
+  noteTransaction(result, parameter);
+  if (result != 0) {
+    appendErrorLog(parameter);
+  } else {
+    if (isNetworkSetting(parameter.name())) networkWritten_.store(true);
+    failures_.store(0);
+  }
+  logLine(label + " = " + parameter.valueText() + " [новое значение]");
+  if (result < 0 || (result != 0 && parameter.errorText() == kTimeoutText)) {
+    if (failures_.fetch_add(1) + 1 >= kMaxConsecutiveFailures) {
+      logLine(kFiveWriteFailuresText);
+      failures_.store(0);
+      cancel_.set();
+    }
+  }
+  return result;
+}
+
+// The device accepts object and channel counts only one unit at a time, so the count is
+// walked from the device's current value to the target, one write per step.
+int ExchangeEngine::writeStructureCounter(model::Parameter& parameter) {
+  const std::string targetText = parameter.valueText();
+  // Without a value there is no target: walking to 0 would remove every object.
+  if (targetText == kNoDataText || parameter.linearIndex() < 0) return writeValue(parameter);
+  logLine(kPreReadText);
+  const int target = std::atoi(targetText.c_str());
+  readOne(parameter);
+  setProgressTotal(total_.load() + 1);
+  if (parameter.errorText().empty()) {
+    int current = std::atoi(parameter.valueText().c_str());
+    if (current == target) return 0;
+    const int step = target < current ? -1 : 1;
+    for (current += step; current != target; current += step) {
+      parameter.setRawValueText(std::to_string(current));
+      const int result = writeValue(parameter);
+      if (!parameter.errorText().empty()) {
+        logLine(std::string(kErrorReturnedText) + parameter.errorText());
+      }
+      if (result != 0) return result;
+    }
+  }
+  parameter.setRawValueText(std::to_string(target));
+  return writeValue(parameter);
+}
+
+}  // namespace zelmot::exchange

@@ -1,0 +1,20 @@
+#pragma once
+// The single-parameter transaction as the exchange engine sees it. DeviceLink passes it on
+// to the device protocol; tests script it.
+#include "link/link_parameter.h"
+
+namespace zelmot::exchange {
+
+class ParameterTransport {
+public:
+  virtual ~ParameterTransport() = default;
+  // Reads (read = true) or writes one parameter; 0 on success, otherwise the result code of
+  // the transaction with the reason in the parameter's error text.
+  virtual int exchangeParameter(bool read, link::LinkParameter& parameter) = 0;
+  // Around each task of the exchange thread: the port is opened for the task when it was
+  // closed, and closed again afterwards.
+  virtual void beginTask() {}
+  virtual void endTask() {}
+};
+
+}  // namespace zelmot::exchange

@@ -1,0 +1,20 @@
+#pragma once
+// What a finished task leaves for its caller to report.
+#include "model/parameter_exchanger.h"
+
+namespace zelmot::exchange {
+
+struct TaskOutcome {
+  model::ExchangeCounts counts;  // parameters handled, failures or differences
+  int successes = 0;             // transactions that went well
+  int timeouts = 0;              // transactions that ended with the time-out text
+  bool cancelled = false;        // the cancel event stopped the task early
+  bool suspended = false;        // five time-outs in a row suspended the exchange
+  int differenceCount = 0;       // compare only
+  std::string differenceText;    // compare only
+
+  // Nothing ever answered: the link is down rather than some parameters failing.
+  bool noLink() const { return suspended || (successes == 0 && timeouts > 0); }
+};
+
+}  // namespace zelmot::exchange
