@@ -204,10 +204,10 @@ SettingsStatus Settings::saveLocked() {
   const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);  // mkostemp creates it with mode 0600
   if (fd < 0) return fail(osError(tempName, errno));
   bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
-  const int writeErrno = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(tempName.c_str(), path_.c_str()) != 0) {
-    const int code = ok ? errno : writeErrno;
+  int code = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) ok = false, code = errno;
+  if (ok && ::rename(tempName.c_str(), path_.c_str()) != 0) ok = false, code = errno;
+  if (!ok) {
     ::unlink(tempName.c_str());
     return fail(osError(path_.string(), code));
   }
