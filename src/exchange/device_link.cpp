@@ -1,0 +1,37 @@
+#include "exchange/device_link.h"
+
+namespace zelmot::exchange {
+
+DeviceLink::DeviceLink(link::ComPortMapper mapper) : DeviceProtocol(std::move(mapper)) {}
+
+DeviceLink::~DeviceLink() {
+  // Frees an exchange blocked on a silent line; the thread then ends.
+  port().stop_event().set();
+}
+
+TaskOutcome DeviceLink::runTask(TaskCode code, model::DescBranch* target) {
+  if (!thread_.start(code, target)) return {};
+  return thread_.wait();
+}
+
+TaskOutcome DeviceLink::runGroupWrite(std::vector<model::Parameter*> group) {
+  if (!thread_.startGroupWrite(std::move(group))) return {};
+  return thread_.wait();
+}
+
+int DeviceLink::exchangeParameter(bool read, link::LinkParameter& parameter) {
+  return exchange_parameter(read ? 1 : 0, parameter, nullptr);
+}
+
+void DeviceLink::beginTask() {
+  openedForTask_ = false;
+  if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return;
+  openedForTask_ = port().open_port() == 0;
+}
+
+void DeviceLink::endTask() {
+  if (openedForTask_) port().close_port();
+  openedForTask_ = false;
+}
+
+}  // namespace zelmot::exchange
