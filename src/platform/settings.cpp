@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <glib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,6 +95,35 @@ bool writeAll(int fd, std::string_view data) {
   return true;
 }
 
+fs::path folderOf(const fs::path& file) {
+  return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
+
+// Holds an advisory lock on a file beside the settings while one process reads, changes
+// and writes them, so that two running instances do not lose each other's writes. The lock
+// is skipped when its file cannot be made: before the folder exists there is nothing to
+// protect yet, and in a folder we may not write the save fails anyway.
+class InterProcessLock {
+public:
+  explicit InterProcessLock(const fs::path& settingsFile) {
+    if (!settingsFile.has_filename()) return;
+    const fs::path lockFile = folderOf(settingsFile) / ("." + settingsFile.filename().string() + ".lock");
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+    }
+  }
+  ~InterProcessLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  InterProcessLock(const InterProcessLock&) = delete;
+  InterProcessLock& operator=(const InterProcessLock&) = delete;
+
+private:
+  int fd_ = -1;
+};
+
 }  // namespace
 
 void Settings::KeyFileDeleter::operator()(GKeyFile* file) const { g_key_file_free(file); }
@@ -121,6 +151,9 @@ SettingsStatus Settings::load() {
 
 SettingsStatus Settings::save() {
   std::lock_guard lock(mutex_);
+  if (path_.empty()) return fail("no settings file: the home folder is unknown");
+  if (std::string error; !ensureDir(folderOf(path_), &error)) return fail(error);
+  InterProcessLock fileLock(path_);
   refreshLocked();
   return saveLocked();
 }
@@ -183,7 +216,7 @@ void Settings::refreshLocked() const {
 
 SettingsStatus Settings::saveLocked() {
   if (path_.empty()) return fail("no settings file: the home folder is unknown");
-  const fs::path dir = path_.parent_path().empty() ? fs::path(".") : path_.parent_path();
+  const fs::path dir = folderOf(path_);
   std::string error;
   if (!ensureDir(dir, &error)) return fail(error);
 
@@ -248,11 +281,15 @@ SettingsStatus Settings::readRawLocked(std::string_view key, std::string_view na
 
 SettingsStatus Settings::writeRaw(std::string_view key, std::string_view name, std::string_view text) {
   std::lock_guard lock(mutex_);
-  refreshLocked();
   const std::string group = groupName(key);
   if (!isValidGroup(group)) return SettingsStatus::KeyNotOpened;
   if (!isValidValueName(name)) return fail("invalid value name: " + std::string(name));
   if (!isValidUtf8(text)) return fail("value is not valid UTF-8 text");
+  if (path_.empty()) return fail("no settings file: the home folder is unknown");
+  // The folder comes first so that even the very first write is made under the lock.
+  if (std::string error; !ensureDir(folderOf(path_), &error)) return fail(error);
+  InterProcessLock fileLock(path_);
+  refreshLocked();
 
   g_key_file_set_string(keyFile_.get(), group.c_str(), std::string(name).c_str(),
                         std::string(text).c_str());
@@ -323,6 +360,7 @@ SettingsStatus Settings::writeBinary(std::string_view key, std::string_view name
 
 SettingsStatus Settings::deleteValue(std::string_view key, std::string_view name) {
   std::lock_guard lock(mutex_);
+  InterProcessLock fileLock(path_);
   refreshLocked();
   if (damaged_) return SettingsStatus::Failed;
   const std::string group = groupName(key);

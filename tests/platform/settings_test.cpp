@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -35,6 +37,18 @@ mode_t modeOf(const fs::path& path) {
   struct stat info {};
   EXPECT_EQ(::stat(path.c_str(), &info), 0);
   return info.st_mode & 07777;
+}
+
+// Files beside the settings other than the file itself and its lock.
+int temporaryFiles(const fs::path& settingsFile) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(settingsFile.parent_path())) {
+    const std::string name = entry.path().filename().string();
+    if (name != settingsFile.filename() && name != "." + settingsFile.filename().string() + ".lock") {
+      ++count;
+    }
+  }
+  return count;
 }
 
 class SettingsTest : public ::testing::Test {
@@ -112,9 +126,7 @@ TEST_F(SettingsTest, WriteCreatesPrivateFolderAndFileWithoutLeftovers) {
   EXPECT_EQ(modeOf(file.parent_path()), 0700u);
   ASSERT_EQ(settings.writeString(kKey, "password_max_level", "other"), SettingsStatus::Ok);
   EXPECT_EQ(modeOf(file), 0600u);
-  int entries = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file.parent_path())) ++entries;
-  EXPECT_EQ(entries, 1) << "temporary files left behind";
+  EXPECT_EQ(temporaryFiles(file), 0) << "temporary files left behind";
 }
 
 TEST_F(SettingsTest, DeleteValue) {
@@ -236,9 +248,7 @@ TEST_F(SettingsTest, FailedWriteReportsFailureAndKeepsTheOldValue) {
   EXPECT_EQ(out, "old");
   EXPECT_EQ(settings.readString(kKey, "new_value", out), SettingsStatus::ValueAbsent);
   EXPECT_EQ(fileText(file), before);
-  int entries = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file.parent_path())) ++entries;
-  EXPECT_EQ(entries, 1) << "temporary file left behind";
+  EXPECT_EQ(temporaryFiles(file), 0) << "temporary file left behind";
 }
 
 TEST_F(SettingsTest, WriteFailsWhenTheFolderCannotBeMade) {
@@ -324,6 +334,41 @@ TEST_F(SettingsTest, ConcurrentWritersFromSeveralThreadsAllLand) {
       EXPECT_EQ(reader.readInt(kKey, "t" + std::to_string(t) + "_" + std::to_string(i), out),
                 SettingsStatus::Ok);
       EXPECT_EQ(out, static_cast<std::uint32_t>(i));
+    }
+  }
+}
+
+// Two processes writing at the same time: each read-change-write is done under the file
+// lock, so neither overwrites the other's values with its older copy of the file.
+TEST_F(SettingsTest, ConcurrentProcessesDoNotLoseWrites) {
+  constexpr int kProcesses = 2;
+  constexpr int kWrites = 20;
+  std::vector<pid_t> children;
+  for (int p = 0; p < kProcesses; ++p) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      Settings settings(file);
+      bool ok = true;
+      for (int i = 0; i < kWrites; ++i) {
+        const std::string name = "p" + std::to_string(p) + "_" + std::to_string(i);
+        ok = settings.writeInt(kKey, name, static_cast<std::uint32_t>(i)) == SettingsStatus::Ok && ok;
+      }
+      ::_exit(ok ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  for (const pid_t pid : children) {
+    int status = -1;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Settings reader(file);
+  for (int p = 0; p < kProcesses; ++p) {
+    for (int i = 0; i < kWrites; ++i) {
+      std::uint32_t out = 99;
+      EXPECT_EQ(reader.readInt(kKey, "p" + std::to_string(p) + "_" + std::to_string(i), out),
+                SettingsStatus::Ok);
     }
   }
 }
