@@ -176,7 +176,7 @@ bool checkTreeStructure(const std::vector<TreeRecord>& records, size_t catalogue
         report.record(number, "отрицательное число дочерних элементов ветви");
         return false;
       }
-      if (static_cast<int>(open.size()) >= kMaxTreeDepth) {
+      if (static_cast<int>(open.size()) > kMaxTreeDepth) {
         report.record(number, "вложенность ветвей больше " + std::to_string(kMaxTreeDepth));
         return false;
       }
