@@ -1,0 +1,216 @@
+#include "link/serial_port.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "scripted_device.h"
+
+namespace zelmot::link {
+namespace {
+
+using testing::deviceReply;
+using testing::PtyPair;
+using testing::ScriptedDevice;
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct TimingCase {
+  int baud;
+  bool parityChecked;
+  bool twoStopBits;
+  double charTime;
+  uint32_t readInterval;
+  uint32_t readPerChar;
+  uint16_t replyWait;
+};
+
+TEST(LineTiming, WorkedFigures) {
+  const TimingCase cases[] = {
+      {9600, true, false, 11000.0 / 9600, 2, 4, 162},
+      {9600, false, false, 10000.0 / 9600, 2, 4, 162},
+      {2400, true, false, 11000.0 / 2400, 7, 12, 386},
+      {9600, true, true, 12000.0 / 9600, 2, 4, 162},
+      {2400, true, true, 12000.0 / 2400, 8, 13, 414},
+      {19200, true, false, 11000.0 / 19200, 1, 2, 106},
+      {115200, false, false, 10000.0 / 115200, 1, 2, 106},
+      {110, true, false, 11000.0 / 110, 150, 250, 7050},
+  };
+  for (const auto& c : cases) {
+    const LineTimeouts t = computeLineTimeouts(c.baud, c.parityChecked, c.twoStopBits);
+    EXPECT_NEAR(t.charTime, c.charTime, 1e-4) << c.baud;
+    EXPECT_EQ(t.readInterval, c.readInterval) << c.baud;
+    EXPECT_EQ(t.readPerChar, c.readPerChar) << c.baud;
+    EXPECT_EQ(t.replyWait, c.replyWait) << c.baud;
+    EXPECT_EQ(t.readConstant, 50u);
+    EXPECT_EQ(t.writePerChar, 10u);
+    EXPECT_EQ(t.writeConstant, 10u);
+  }
+}
+
+TEST(PortNames, ComNamesAreMappedAndPathsKept) {
+  EXPECT_EQ(comPortNumber("COM12"), 12);
+  EXPECT_EQ(comPortNumber("com3"), 3);
+  EXPECT_EQ(comPortNumber("COM"), 0);
+  EXPECT_EQ(comPortNumber("COMX"), 0);
+  EXPECT_EQ(comPortNumber("/dev/ttyUSB0"), 0);
+  EXPECT_EQ(resolvePortPath("COM12", {}), "/dev/ttyS11");
+  EXPECT_EQ(resolvePortPath("/dev/pts/7", {}), "/dev/pts/7");
+  const ComPortMapper mapper = [](int n) { return n == 2 ? std::string("/dev/ttyUSB0") : std::string(); };
+  EXPECT_EQ(resolvePortPath("COM2", mapper), "/dev/ttyUSB0");
+  EXPECT_EQ(resolvePortPath("COM3", mapper), "/dev/ttyS2");  // mapper has no entry
+}
+
+class SerialPortTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    port.setPortName(pty.slavePath());
+    port.setConverterMode(kAutomaticConverter);
+  }
+
+  int exchange(const std::string& frame) {
+    return port.port_exchange(frame.data(), frame.size(), reply, replyCount);
+  }
+  std::string replyText() const { return std::string(reply.data(), replyCount); }
+
+  PtyPair pty;
+  SerialPort port;
+  ReplyBuffer reply{};
+  size_t replyCount = 0;
+};
+
+TEST_F(SerialPortTest, OpenSetsTheTimingOfTheLine) {
+  ASSERT_EQ(port.open_port(), 0) << port.lastErrorText();
+  EXPECT_NEAR(port.char_time(), 11000.0 / 9600, 1e-4);
+  EXPECT_EQ(port.reply_wait(), 162);
+  EXPECT_EQ(port.close_port(), 0);
+  EXPECT_EQ(port.close_port(), -2);
+  EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPortTest, RefusedSettingsGiveTheirResultCodes) {
+  struct Case {
+    const char* what;
+    LineSettings settings;
+    int result;
+  };
+  const Case cases[] = {
+      {"baud 256000", {256000, 3, 8, 1}, -2}, {"data bits 9", {9600, 3, 9, 1}, -3},
+      {"data bits 4", {9600, 3, 4, 1}, -3},   {"stop bits 3", {9600, 3, 8, 3}, -2},
+      {"parity code 6", {9600, 6, 8, 1}, -2}, {"parity code -1", {9600, -1, 8, 1}, -2},
+      {"baud 14400", {14400, 1, 7, 2}, 0},    {"baud 128000 mark", {128000, 2, 8, 1}, 0},
+      {"space parity", {1200, 5, 5, 1}, 0},
+  };
+  for (const auto& c : cases) {
+    port.setLineSettings(c.settings);
+    EXPECT_EQ(port.open_port(), c.result) << c.what;
+    if (c.result != 0) {
+      EXPECT_EQ(port.reply_wait(), 0) << c.what;
+      EXPECT_TRUE(port.isOpen()) << c.what;  // closed by close_port
+    }
+    EXPECT_EQ(port.close_port(), 0) << c.what;
+  }
+}
+
+TEST_F(SerialPortTest, MissingDeviceDoesNotOpen) {
+  port.setPortName("/dev/zelmot-no-such-port");
+  EXPECT_EQ(port.open_port(), -1);
+  EXPECT_FALSE(port.lastErrorText().empty());
+  EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPortTest, SecondOpenerGetsPortBusy) {
+  ASSERT_EQ(port.open_port(), 0);
+  SerialPort other;
+  other.setPortName(pty.slavePath());
+  EXPECT_EQ(other.open_port(), -1);
+  EXPECT_EQ(other.lastErrorText(), std::error_code(EBUSY, std::generic_category()).message());
+  EXPECT_EQ(port.close_port(), 0);
+  EXPECT_EQ(other.open_port(), 0);
+}
+
+TEST_F(SerialPortTest, ReplyEndsAtTheCarriageReturn) {
+  const std::string answer = deviceReply(0xE894, {0x12, 0x34});
+  ScriptedDevice device(pty, [&](const Request&, const std::string&) { return answer; });
+  ASSERT_EQ(port.open_port(), 0);
+  for (const int mode : {kAutomaticConverter, kSemiAutomaticConverter}) {
+    port.setConverterMode(mode);  // a pty has no RTS: the semi-automatic mode copes
+    EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeDone) << mode;
+    EXPECT_EQ(replyText(), answer) << mode;
+  }
+  EXPECT_EQ(device.framesReceived(), 2);
+  ASSERT_EQ(device.requests().size(), 2u);
+  EXPECT_EQ(device.requests()[1].command, 0xE894);
+}
+
+TEST_F(SerialPortTest, LongReplyIsCutAt29Characters) {
+  const std::string answer = deviceReply(0x1234, std::vector<uint8_t>(12, 0x11));
+  ScriptedDevice device(pty, [&](const Request&, const std::string&) { return answer; });
+  ASSERT_EQ(port.open_port(), 0);
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeDone);
+  EXPECT_EQ(replyText(), answer.substr(0, 29));
+}
+
+TEST_F(SerialPortTest, SilentDeviceTimesOutAfterReplyWait) {
+  port.setLineSettings({115200, 0, 8, 1});
+  ASSERT_EQ(port.open_port(), 0);
+  const auto start = Clock::now();
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeNoReply);
+  const double elapsed = msSince(start);
+  EXPECT_GE(elapsed, 100.0);
+  EXPECT_EQ(replyCount, 0u);
+}
+
+TEST_F(SerialPortTest, StopEventEndsAWaitingExchangeAndEveryLaterOne) {
+  port.setLineSettings({110, 3, 8, 1});  // a reply wait of seven seconds
+  ASSERT_EQ(port.open_port(), 0);
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    port.stop_event().set();
+  });
+  const auto start = Clock::now();
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeAborted);
+  const double elapsed = msSince(start);
+  stopper.join();
+  std::printf("stop_event ended the exchange after %.1f ms\n", elapsed);
+  EXPECT_LT(elapsed, 1000.0);
+
+  const auto again = Clock::now();
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeAborted);
+  EXPECT_LT(msSince(again), 100.0);
+}
+
+TEST_F(SerialPortTest, HangUpFailsTheExchangeAndLaterOnesAtOnce) {
+  port.setLineSettings({110, 3, 8, 1});
+  ASSERT_EQ(port.open_port(), 0);
+  std::thread unplug([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    pty.closeMasterAndSlave();
+  });
+  const auto start = Clock::now();
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeAborted);
+  const double elapsed = msSince(start);
+  unplug.join();
+  std::printf("hang-up ended the exchange after %.1f ms\n", elapsed);
+  EXPECT_LT(elapsed, 1000.0);
+  EXPECT_TRUE(port.hasFailed());
+  EXPECT_FALSE(port.lastErrorText().empty());
+
+  const auto again = Clock::now();
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeAborted);
+  EXPECT_LT(msSince(again), 100.0);
+  EXPECT_EQ(port.close_port(), 0);  // a failed port can still be released
+  EXPECT_FALSE(port.hasFailed());
+}
+
+TEST_F(SerialPortTest, ClosedPortExchangeFailsAtOnce) {
+  EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), kExchangeAborted);
+}
+
+}  // namespace
+}  // namespace zelmot::link
