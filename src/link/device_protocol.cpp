@@ -1,0 +1,166 @@
+#include "link/device_protocol.h"
+
+#include "link/error_catalogue.h"
+
+namespace zelmot::link {
+namespace {
+
+constexpr const char* kLineErrorText = "Неверны настройки порта.";
+constexpr const char* kLostStartText = "Потеря начала посылки.";
+constexpr const char* kChecksumText = "Ошибка в контрольной сумме ответа";
+constexpr const char* kForeignCommandText =
+    "Пришла посылка с кодом команды, отличным от посланной и от n.Err.\n";
+constexpr const char* kOpenFailedCaption = "Ошибка драйвера последовательного порта";
+
+}  // namespace
+
+DeviceProtocol::DeviceProtocol(ComPortMapper mapper) : port_(std::move(mapper)) {}
+
+DeviceProtocol::~DeviceProtocol() = default;
+
+void DeviceProtocol::setFrameTrace(FrameTrace trace) {
+  std::lock_guard lock(requestLock_);
+  trace_ = std::move(trace);
+}
+
+void DeviceProtocol::trace(TraceEvent::Kind kind, std::string text, int exchangeResult) {
+  if (trace_) trace_(TraceEvent{kind, std::move(text), exchangeResult});
+}
+
+int DeviceProtocol::transact_frame(int requestFlag, uint16_t command, const uint8_t* data,
+                                   size_t dataLength, FrameReply& reply, std::string& errorText,
+                                   int addressOffset) {
+  const int address = addressOffset == -1 ? 255 : baseAddress_ + addressOffset;
+  reply = FrameReply{};
+
+  RequestFields fields;
+  fields.address = address;
+  fields.addressLength = addressLength_;
+  fields.requestFlag = requestFlag;
+  fields.command = command;
+  fields.data = data;
+  fields.dataLength = dataLength;
+  std::string frame;
+  if (!build_request(fields, frame, errorText)) return 0;
+
+  ReplyBuffer chars{};
+  size_t count = 0;
+  {
+    std::lock_guard lock(requestLock_);
+    if (!exchangeUnderLock(frame, chars, count, errorText)) return 0;
+  }
+
+  const Reply parsed = read_reply(chars.data(), count);
+  if (parsed.verdict != FrameVerdict::Good) {
+    errorText = kChecksumText;
+    return 0;
+  }
+  reply.length = parsed.length;
+  std::copy_n(parsed.data.begin(), parsed.length, reply.data.begin());
+  if (parsed.command == command) return 1;
+  if (parsed.command == kErrorReplyCode) {
+    describe_error_reply(reply.data.data(), reply.length, errorText);
+    return 0;
+  }
+  errorText = kForeignCommandText;
+  return 0;
+}
+
+// Repeats the exchange until a reply that starts right arrives, within three separate
+// budgets: time-outs, line errors and replies without a start character.
+bool DeviceProtocol::exchangeUnderLock(const std::string& frame, ReplyBuffer& chars,
+                                       size_t& count, std::string& errorText) {
+  int timeouts = 0;
+  int lineErrors = 0;
+  int lostStarts = 0;
+  while (true) {
+    if (trace_) trace(TraceEvent::Kind::Sent, frame);
+    const int result = port_.port_exchange(frame.data(), frame.size(), chars, count);
+    if (trace_) trace(TraceEvent::Kind::Received, std::string(chars.data(), count), result);
+
+    if (result == kExchangeNoReply) {
+      if (timeouts++ < kTimeoutRetries) continue;
+      errorText = kTimeoutText;
+      if (trace_) trace(TraceEvent::Kind::Note, "Прибор не отвечает. " + describeLineSettings());
+      return false;
+    }
+    if (result == kExchangeLineError) {
+      if (lineErrors++ < kLineErrorRetries) continue;
+      errorText = kLineErrorText;
+      if (trace_) trace(TraceEvent::Kind::Note, describeLineSettings());
+      return false;
+    }
+    if (count >= 2 && chars[0] == kFrameStart) return true;
+    if (lostStarts++ < kLostStartRetries) continue;
+    errorText = kLostStartText;
+    if (trace_ && result == kExchangeAborted) {
+      trace(TraceEvent::Kind::Note, "Обмен прерван: " + port_.lastErrorText());
+    }
+    return false;
+  }
+}
+
+void DeviceProtocol::load_port_settings() {
+  if (settingsSource_ == nullptr) return;
+  PortSettingsSource& source = *settingsSource_;
+  port_.setPortName(source.GetValueByName("Port"));
+  LineSettings line = port_.lineSettings();
+  line.baud = decimalTextToInt(source.GetValueByName("bPS"));
+  baseAddress_ = decimalTextToInt(source.GetValueByName("Addr"));
+  addressLength_ = decimalTextToInt(source.GetValueByName("A.Len"));
+  line.dataBits = decimalTextToInt(source.GetValueByName("LEn"));
+  line.stopBits = decimalTextToInt(source.GetValueByName("Sbit"));
+  int parityCode = 0;
+  if (parityCodeForText(source.GetValueByName("PrtY"), parityCode)) line.parityCode = parityCode;
+  port_.setLineSettings(line);
+  source.clearStateFlags();
+  portSettingsLoaded();
+}
+
+int DeviceProtocol::reopen_port() {
+  port_.close_port();
+  load_port_settings();
+  if (keepPortClosed_ || noDeviceExchange_) return -1;
+  const int result = port_.open_port();
+  if (result != 0 && !suppressMessages_ && prompt_ != nullptr) {
+    prompt_->tell("Неудается открыть порт " + port_.portName() +
+                      ". Связь с сетью отсутствует. Проверьте сетевые параметры",
+                  kOpenFailedCaption, PromptIcon::Stop);
+  }
+  return result;
+}
+
+std::string DeviceProtocol::describeLineSettings() const {
+  const LineSettings line = port_.lineSettings();
+  const std::string name = port_.portName();
+  const std::string path = port_.portPath();
+  std::string text = "Порт " + name;
+  if (path != name) text += " (" + path + ")";
+  text += ", " + std::to_string(line.baud) + " бод, четность: " + parityCodeText(line.parityCode);
+  text += ", бит данных " + std::to_string(line.dataBits);
+  text += ", стоп-бит " + std::to_string(line.stopBits);
+  text += ", адрес " + std::to_string(baseAddress_.load());
+  text += addressLength_ == 11 ? " (11-битная адресация)" : " (8-битная адресация)";
+  text += port_.converterMode() == kSemiAutomaticConverter ? ", преобразователь полуавтоматический"
+                                                           : ", преобразователь автоматический";
+  return text;
+}
+
+bool DeviceProtocol::openForExchange() {
+  std::lock_guard lock(temporaryOpenLock_);
+  if (temporaryOpenUsers_ > 0) {
+    ++temporaryOpenUsers_;
+    return true;
+  }
+  if (port_.isOpen()) return false;
+  port_.open_port();  // a failure shows in the exchange itself
+  temporaryOpenUsers_ = 1;
+  return true;
+}
+
+void DeviceProtocol::closeAfterExchange() {
+  std::lock_guard lock(temporaryOpenLock_);
+  if (--temporaryOpenUsers_ == 0) port_.close_port();
+}
+
+}  // namespace zelmot::link

@@ -1,0 +1,145 @@
+#include "link/port_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+
+#include "link/device_protocol.h"
+#include "scripted_device.h"
+
+namespace zelmot::link {
+namespace {
+
+TEST(DecimalText, ReadsLikeTheSettingsExpect) {
+  const std::pair<const char*, int> cases[] = {
+      {"9600", 9600}, {"  16", 16},  {"-5", -5},   {"+7", 7},   {"11abc", 11}, {"", 0},
+      {"abc", 0},     {"- 5", 0},    {"\t8", 8},   {"99999999999", INT_MAX},
+      {"-99999999999", INT_MIN},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(decimalTextToInt(text), value) << text;
+}
+
+TEST(ParityText, OnlyTheThreeSettingTexts) {
+  int code = -1;
+  EXPECT_TRUE(parityCodeForText("Отсутствует", code));
+  EXPECT_EQ(code, 3);
+  EXPECT_TRUE(parityCodeForText("Четность", code));
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(parityCodeForText("Нечетность", code));
+  EXPECT_EQ(code, 4);
+  code = -1;
+  EXPECT_FALSE(parityCodeForText("Even", code));
+  EXPECT_FALSE(parityCodeForText("", code));
+  EXPECT_EQ(code, -1);
+}
+
+struct FakeSettings : PortSettingsSource {
+  std::map<std::string, std::string> values;
+  int cleared = 0;
+  std::string GetValueByName(const std::string& name) const override {
+    const auto it = values.find(name);
+    return it == values.end() ? std::string() : it->second;
+  }
+  void clearStateFlags() override { ++cleared; }
+};
+
+struct RecordingPrompt : UserPrompt {
+  std::vector<std::pair<std::string, std::string>> shown;
+  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
+                   PromptButtons) override {
+    shown.emplace_back(text, caption);
+    return PromptAnswer::Ok;
+  }
+};
+
+class LinkWithLoaded : public DeviceProtocol {
+public:
+  int loadedCalls = 0;
+
+protected:
+  void portSettingsLoaded() override { ++loadedCalls; }
+};
+
+class PortSettingsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    settings.values = {{"Port", pty.slavePath()}, {"bPS", "2400"}, {"Addr", " 21"},
+                       {"A.Len", "11"},           {"LEn", "7"},    {"Sbit", "2"},
+                       {"PrtY", "Нечетность"}};
+    link.setPortSettingsSource(&settings);
+    link.setUserPrompt(&prompt);
+  }
+
+  testing::PtyPair pty;
+  FakeSettings settings;
+  RecordingPrompt prompt;
+  LinkWithLoaded link;
+};
+
+TEST_F(PortSettingsTest, LoadCopiesEveryKey) {
+  link.load_port_settings();
+  EXPECT_EQ(link.port().portName(), pty.slavePath());
+  const LineSettings line = link.port().lineSettings();
+  EXPECT_EQ(line.baud, 2400);
+  EXPECT_EQ(line.dataBits, 7);
+  EXPECT_EQ(line.stopBits, 2);
+  EXPECT_EQ(line.parityCode, 4);
+  EXPECT_EQ(link.baseAddress(), 21);
+  EXPECT_EQ(link.addressLength(), 11);
+  EXPECT_EQ(settings.cleared, 1);
+  EXPECT_EQ(link.loadedCalls, 1);
+}
+
+TEST_F(PortSettingsTest, UnknownParityTextKeepsTheCode) {
+  link.load_port_settings();
+  settings.values["PrtY"] = "Mark";
+  link.load_port_settings();
+  EXPECT_EQ(link.port().lineSettings().parityCode, 4);
+}
+
+TEST_F(PortSettingsTest, ReopenOpensWithTheNewSettings) {
+  EXPECT_EQ(link.reopen_port(), 0);
+  EXPECT_TRUE(link.port().isOpen());
+  EXPECT_NEAR(link.port().char_time(), 12000.0 / 2400, 1e-4);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(PortSettingsTest, ReopenKeepsThePortClosedWhenAsked) {
+  link.setKeepPortClosed(true);
+  EXPECT_EQ(link.reopen_port(), -1);
+  EXPECT_FALSE(link.port().isOpen());
+  EXPECT_EQ(settings.cleared, 1);  // the settings are still taken over
+  link.setKeepPortClosed(false);
+  link.setNoDeviceExchange(true);
+  EXPECT_EQ(link.reopen_port(), -1);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(PortSettingsTest, FailedReopenTellsTheUserUnlessSuppressed) {
+  settings.values["Port"] = "/dev/zelmot-no-such-port";
+  EXPECT_EQ(link.reopen_port(), -1);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].first,
+            "Неудается открыть порт /dev/zelmot-no-such-port. Связь с сетью отсутствует. "
+            "Проверьте сетевые параметры");
+  EXPECT_EQ(prompt.shown[0].second, "Ошибка драйвера последовательного порта");
+
+  settings.values["Port"] = pty.slavePath();
+  settings.values["bPS"] = "256000";
+  link.setSuppressMessages(true);
+  EXPECT_EQ(link.reopen_port(), -2);
+  EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST_F(PortSettingsTest, DescriptionNamesTheLineSettings) {
+  link.load_port_settings();
+  const std::string text = link.describeLineSettings();
+  for (const std::string& part : {pty.slavePath(), std::string("2400"), std::string("Нечетность"),
+                                 std::string("21"), std::string("11-бит")}) {
+    EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+  }
+}
+
+}  // namespace
+}  // namespace zelmot::link
