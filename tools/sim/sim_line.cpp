@@ -1,0 +1,151 @@
+#include "sim_line.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace zelmot::sim {
+namespace {
+
+constexpr int kWriteTimeoutMs = 1000;
+
+std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+bool speedOf(int baud, speed_t& speed) {
+  static const std::pair<int, speed_t> kSpeeds[] = {
+      {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},
+      {19200, B19200}, {38400, B38400}, {57600, B57600},   {115200, B115200},
+      {230400, B230400}};
+  for (const auto& [rate, code] : kSpeeds) {
+    if (rate == baud) {
+      speed = code;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool makeRaw(int fd, std::string& error) {
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0) {
+    error = systemError("tcgetattr");
+    return false;
+  }
+  cfmakeraw(&settings);
+  if (tcsetattr(fd, TCSANOW, &settings) != 0) {
+    error = systemError("tcsetattr");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+SimLine::~SimLine() { hangUp(); }
+
+bool SimLine::openPseudoTerminal(std::string& slavePath, std::string& error) {
+  hangUp();
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0) {
+    error = systemError("posix_openpt");
+    return false;
+  }
+  fd_ = master;
+  char name[128];
+  if (grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
+    error = systemError("preparing the pseudo-terminal");
+    hangUp();
+    return false;
+  }
+  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+  fcntl(master, F_SETFD, FD_CLOEXEC);
+  slaveFd_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  // Without echo and line editing before any host configures the slave.
+  if (slaveFd_ < 0 || !makeRaw(slaveFd_, error)) {
+    if (error.empty()) error = systemError(std::string("opening ") + name);
+    hangUp();
+    return false;
+  }
+  slavePath = name;
+  return true;
+}
+
+bool SimLine::openDevice(const std::string& path, const NetworkSettings& settings,
+                         std::string& error) {
+  hangUp();
+  fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) {
+    error = systemError("opening " + path);
+    return false;
+  }
+  if (!makeRaw(fd_, error) || !applySettings(settings, error)) {
+    hangUp();
+    return false;
+  }
+  tcflush(fd_, TCIOFLUSH);
+  return true;
+}
+
+bool SimLine::applySettings(const NetworkSettings& settings, std::string& error) {
+  if (isPseudoTerminal() || fd_ < 0) return true;
+  termios t{};
+  speed_t speed = B9600;
+  if (!speedOf(settings.baud, speed)) {
+    error = "baud rate " + std::to_string(settings.baud) + " is not supported by this port";
+    return false;
+  }
+  if (tcgetattr(fd_, &t) != 0) {
+    error = systemError("tcgetattr");
+    return false;
+  }
+  cfsetispeed(&t, speed);
+  cfsetospeed(&t, speed);
+  t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+  t.c_cflag |= CLOCAL | CREAD | (settings.dataBits == 7 ? CS7 : CS8);
+  if (settings.parity != Parity::None) t.c_cflag |= PARENB;
+  if (settings.parity == Parity::Odd) t.c_cflag |= PARODD;
+  if (settings.stopBits == 2) t.c_cflag |= CSTOPB;
+  if (tcsetattr(fd_, TCSADRAIN, &t) != 0) {
+    error = systemError("tcsetattr");
+    return false;
+  }
+  return true;
+}
+
+long SimLine::readSome(char* buffer, size_t size) {
+  if (fd_ < 0) return -1;
+  const ssize_t n = read(fd_, buffer, size);
+  if (n > 0) return n;
+  if (n < 0 && (errno == EAGAIN || errno == EINTR)) return 0;
+  return -1;  // end of file or EIO: the other side is gone
+}
+
+bool SimLine::writeAll(const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    if (fd_ < 0) return false;
+    const ssize_t n = write(fd_, text.data() + done, text.size() - done);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+    pollfd p{fd_, POLLOUT, 0};
+    if (poll(&p, 1, kWriteTimeoutMs) <= 0) return false;
+  }
+  return true;
+}
+
+void SimLine::hangUp() {
+  if (slaveFd_ >= 0) close(slaveFd_);
+  if (fd_ >= 0) close(fd_);
+  slaveFd_ = -1;
+  fd_ = -1;
+}
+
+}  // namespace zelmot::sim

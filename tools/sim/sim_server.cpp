@@ -1,0 +1,148 @@
+#include "sim_server.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "link/frame_codec.h"
+#include "link/line_timing.h"
+
+namespace zelmot::sim {
+namespace {
+
+constexpr size_t kReadChunk = 256;
+
+}  // namespace
+
+SimServer::SimServer(const SimOptions& options, SimDevice& device, SimLine& line,
+                     std::ostream* log)
+    : options_(options),
+      device_(device),
+      line_(line),
+      log_(log, device.store()),
+      faults_(options.faults),
+      lineSettings_(device.network()) {}
+
+void SimServer::handleFrame(const std::string& lineFrame) {
+  const int addressLength = device_.network().addressLength;
+  const link::Request request = link::read_request(lineFrame.data(), lineFrame.size(), addressLength);
+  if (request.verdict != link::FrameVerdict::Good) {
+    device_.noteLineError();
+    log_.damaged(lineFrame);
+    return;
+  }
+  const SimDevice::Audience audience = device_.audience(request.address);
+  if (audience == SimDevice::Audience::Other) {
+    log_.request(request.address, request.requestFlag, request.command, request.data.data(),
+                 request.length, "(not for this device)");
+    return;
+  }
+  log_.request(request.address, request.requestFlag, request.command, request.data.data(),
+               request.length, audience == SimDevice::Audience::Broadcast ? "(broadcast)" : "");
+  const FaultInjector::Fate fate = faults_.onRequest();
+  if (fate == FaultInjector::Fate::Silent) {
+    log_.note("silent: no reply");
+    return;
+  }
+  hangUpRequested_ = fate == FaultInjector::Fate::AnswerThenHangUp;
+
+  DeviceReply reply;
+  if (faults_.options().errorCode) {
+    reply = {link::kErrorReplyCode, {*faults_.options().errorCode}};
+  } else {
+    DeviceRequest deviceRequest{request.address, request.requestFlag, request.command,
+                                {request.data.begin(), request.data.begin() + request.length}};
+    reply = device_.handle(deviceRequest);
+  }
+  if (audience == SimDevice::Audience::Broadcast) return;  // acted on, never answered
+  if (!faults_.keepReply()) {
+    log_.note("reply dropped");
+    return;
+  }
+  reply.command = faults_.replyCommand(reply.command, request.command);
+  link::RequestFields fields;
+  fields.address = request.address;
+  fields.addressLength = addressLength;
+  fields.requestFlag = 0;
+  fields.command = reply.command;
+  fields.data = reply.data.data();
+  fields.dataLength = reply.data.size();
+  std::string frame;
+  std::string error;
+  if (!link::build_request(fields, frame, error)) {
+    log_.note("reply not built: " + error);
+    return;
+  }
+  faults_.spoilFrame(frame);
+  log_.reply(request.address, reply.command, reply.data, "");
+  queueReply(frame, lineFrame.size());
+}
+
+void SimServer::queueReply(const std::string& frame, size_t requestChars) {
+  Clock::time_point due = Clock::now();
+  if (options_.pace) {
+    const NetworkSettings& line = device_.network();
+    const double charMs = link::computeLineTimeouts(line.baud, line.parity != Parity::None,
+                                                    line.stopBits == 2)
+                              .charTime;
+    const double wireMs = charMs * static_cast<double>(requestChars + frame.size());
+    due += std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double, std::milli>(wireMs + options_.turnaroundMs));
+  }
+  pending_.push_back({due, frame});
+}
+
+bool SimServer::sendDueReplies(Clock::time_point now) {
+  while (!pending_.empty() && pending_.front().due <= now) {
+    if (!line_.writeAll(pending_.front().frame)) return false;
+    pending_.pop_front();
+  }
+  return true;
+}
+
+int SimServer::pollTimeoutMs(Clock::time_point now) const {
+  if (pending_.empty()) return -1;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pending_.front().due - now);
+  return static_cast<int>(std::max<long>(0, wait.count()));
+}
+
+// New line settings take effect after APLY; the reply to it still went out with the old.
+void SimServer::applyLineSettings() {
+  if (device_.network() == lineSettings_) return;
+  lineSettings_ = device_.network();
+  std::string error;
+  if (!line_.applySettings(lineSettings_, error)) log_.note("line settings not applied: " + error);
+}
+
+SimServer::Outcome SimServer::run(int stopFd) {
+  char buffer[kReadChunk];
+  std::vector<std::string> frames;
+  while (true) {
+    if (!sendDueReplies(Clock::now())) return Outcome::LineLost;
+    if (pending_.empty()) {
+      if (hangUpRequested_) {
+        log_.note("closing the line");
+        line_.hangUp();
+        return Outcome::HungUp;
+      }
+      applyLineSettings();
+    }
+    pollfd fds[2] = {{line_.fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    const int ready = poll(fds, 2, pollTimeoutMs(Clock::now()));
+    if (ready < 0 && errno != EINTR) return Outcome::LineLost;
+    if (fds[1].revents != 0) return Outcome::Stopped;
+    if (fds[0].revents & POLLNVAL) return Outcome::LineLost;
+    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+      const long n = line_.readSome(buffer, sizeof buffer);
+      if (n < 0) return Outcome::LineLost;
+      if (n == 0 && (fds[0].revents & (POLLHUP | POLLERR))) return Outcome::LineLost;
+      frames.clear();
+      const size_t dropped = splitter_.feed(buffer, static_cast<size_t>(n), frames);
+      for (size_t i = 0; i < dropped; ++i) device_.noteLineError();
+      for (const std::string& frame : frames) handleFrame(frame);
+    }
+  }
+}
+
+}  // namespace zelmot::sim

@@ -1,0 +1,58 @@
+#pragma once
+// Serves the device on its line: waits (poll, no busy loop) for bytes or for the stop
+// descriptor, cuts frames, answers the ones addressed to the device, applies the faults
+// asked for and, with pacing, holds each reply back for the wire time of request and reply
+// plus the turnaround.
+#include <chrono>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fault_injector.h"
+#include "frame_log.h"
+#include "frame_splitter.h"
+#include "sim_device.h"
+#include "sim_line.h"
+#include "sim_options.h"
+
+namespace zelmot::sim {
+
+class SimServer {
+public:
+  enum class Outcome { Stopped, HungUp, LineLost };
+
+  // `log` may be null (no trace). The device and the line must outlive the server.
+  SimServer(const SimOptions& options, SimDevice& device, SimLine& line, std::ostream* log);
+
+  // Serves until `stopFd` polls readable (Stopped), a fault closes the line (HungUp) or the
+  // line goes away (LineLost).
+  Outcome run(int stopFd);
+
+  // Handles one complete line frame; the reply, if any, is queued. Used by run().
+  void handleFrame(const std::string& lineFrame);
+
+private:
+  using Clock = std::chrono::steady_clock;
+  struct PendingReply {
+    Clock::time_point due;
+    std::string frame;
+  };
+
+  void queueReply(const std::string& frame, size_t requestChars);
+  bool sendDueReplies(Clock::time_point now);
+  int pollTimeoutMs(Clock::time_point now) const;
+  void applyLineSettings();
+
+  SimOptions options_;
+  SimDevice& device_;
+  SimLine& line_;
+  FrameLog log_;
+  FrameSplitter splitter_;
+  FaultInjector faults_;
+  std::deque<PendingReply> pending_;
+  NetworkSettings lineSettings_;
+  bool hangUpRequested_ = false;
+};
+
+}  // namespace zelmot::sim

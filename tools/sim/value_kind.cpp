@@ -1,0 +1,46 @@
+#include "value_kind.h"
+
+namespace zelmot::sim {
+namespace {
+
+char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+ValueKind valueKindOf(const std::string& typeDescriptor) {
+  if (sameName(typeDescriptor, "string") || sameName(typeDescriptor, "ASCI")) {
+    return ValueKind::String;
+  }
+  const std::string_view first = std::string_view(typeDescriptor).substr(0, typeDescriptor.find(':'));
+  if (sameName(first, "STORED_DOT")) return ValueKind::StoredDot;
+  if (sameName(first, "DEC_dot")) return ValueKind::DecDot;
+  if (sameName(first, "CLK_frm")) return ValueKind::ClkFrm;
+  if (sameName(first, "Real_Time_Clock")) return ValueKind::Clock;
+  if (sameName(first, "name")) return ValueKind::Name;
+  return ValueKind::Enumeration;
+}
+
+std::vector<std::string> enumerationItems(const std::string& typeDescriptor) {
+  std::vector<std::string> items;
+  std::string current;
+  for (char c : typeDescriptor) {
+    if (c == ':') {
+      items.push_back(current);
+      current.clear();
+    } else {
+      current.push_back(c == '_' ? ' ' : c);
+    }
+  }
+  items.push_back(current);
+  return items;
+}
+
+}  // namespace zelmot::sim
