@@ -1,0 +1,35 @@
+#pragma once
+// The sub-commands of zelmot-cli. Each returns the exit status.
+#include <string>
+
+#include "cli/session.h"
+
+namespace zelmot::cli {
+
+struct ExchangeArgs {
+  std::string input;   // configuration to write or compare
+  std::string output;  // where to save the result ("" = nowhere)
+  std::string branch;  // branch names joined with "/" ("" = the whole tree)
+  bool changedOnly = false;
+  bool errorsOnly = false;
+};
+
+int runCheck(Session& session);
+int runRead(Session& session, const ExchangeArgs& args);
+int runWrite(Session& session, const ExchangeArgs& args);
+int runCompare(Session& session, const ExchangeArgs& args);
+
+struct PollArgs {
+  std::string parameter;  // NAME[:INDEX]
+  std::string value;
+  bool write = false;
+  bool indexInAddress = false;
+};
+
+int runPoll(Session& session, const PollArgs& args);
+
+int runShow(Session& session, const std::string& file, const std::string& branch, bool json);
+int runSetValue(Session& session, const std::string& file, const std::string& parameter,
+                const std::string& value);
+
+}  // namespace zelmot::cli

@@ -1,0 +1,57 @@
+#pragma once
+// One run of zelmot-cli: the settings, the description files, the document with its link,
+// the terminal prompt and progress, and the connection options applied for this run only.
+#include <memory>
+#include <string>
+
+#include "cli/cancel_relay.h"
+#include "cli/terminal_progress.h"
+#include "cli/terminal_prompt.h"
+#include "document/zelmot_doc.h"
+#include "platform/settings.h"
+
+namespace zelmot::cli {
+
+struct ConnectionOptions {
+  std::string port;        // "COMn" or a device path
+  int baud = 0;            // 0: as saved
+  std::string parity;      // none | even | odd
+  int dataBits = 0;
+  int stopBits = 0;
+  int address = -1;
+  int addressLength = 0;
+  std::string converter;   // auto | rts
+  bool noAttributes = false;
+  std::string elog;
+  std::string dataDir;
+  bool trace = false;
+  bool quiet = false;
+};
+
+class Session {
+public:
+  Session(const ConnectionOptions& options, CancelRelay& cancel);
+  ~Session();
+
+  // Loads settings and description files and applies the options. False with `error` set
+  // when the description files cannot be found or hold no tree.
+  bool start(std::string& error);
+
+  document::CZELMOTDoc& doc() { return *doc_; }
+  TerminalPrompt& prompt() { return prompt_; }
+  TerminalProgress& progress() { return progress_; }
+  bool quiet() const { return options_.quiet; }
+
+private:
+  void applyConnectionOptions();
+  std::string comPortPath(int number) const;
+
+  ConnectionOptions options_;
+  CancelRelay& cancel_;
+  Settings settings_;
+  TerminalPrompt prompt_;
+  TerminalProgress progress_;
+  std::unique_ptr<document::CZELMOTDoc> doc_;
+};
+
+}  // namespace zelmot::cli
