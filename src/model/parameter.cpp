@@ -18,6 +18,7 @@ bool isProblemErrorText(const std::string& errorText, bool mismatchesToo) {
 
 Parameter::Parameter() {
   setName(kUnknownParameterName);
+  setTypeDescriptor({});
   reset();
 }
 
