@@ -196,7 +196,8 @@ bool checkTreeStructure(const std::vector<TreeRecord>& records, size_t catalogue
     while (!open.empty() && open.back().childrenLeft == 0) open.pop_back();
   } while (!open.empty());
   if (cursor < records.size()) {
-    report.file(std::to_string(records.size() - cursor) + " записей после корневой ветви не входят в дерево");
+    report.file("записей после корневой ветви, не входящих в дерево: " +
+                std::to_string(records.size() - cursor));
   }
   return true;
 }
