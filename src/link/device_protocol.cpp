@@ -5,8 +5,6 @@
 namespace zelmot::link {
 namespace {
 
-constexpr const char* kLineErrorText = "Неверны настройки порта.";
-constexpr const char* kLostStartText = "Потеря начала посылки.";
 constexpr const char* kChecksumText = "Ошибка в контрольной сумме ответа";
 constexpr const char* kForeignCommandText =
     "Пришла посылка с кодом команды, отличным от посланной и от n.Err.\n";
@@ -66,37 +64,36 @@ int DeviceProtocol::transact_frame(int requestFlag, uint16_t command, const uint
   return 0;
 }
 
-// Repeats the exchange until a reply that starts right arrives, within three separate
-// budgets: time-outs, line errors and replies without a start character.
 bool DeviceProtocol::exchangeUnderLock(const std::string& frame, ReplyBuffer& chars,
                                        size_t& count, std::string& errorText) {
-  int timeouts = 0;
-  int lineErrors = 0;
-  int lostStarts = 0;
+  ExchangeRetries retries;
   while (true) {
     if (trace_) trace(TraceEvent::Kind::Sent, frame);
     const int result = port_.port_exchange(frame.data(), frame.size(), chars, count);
     if (trace_) trace(TraceEvent::Kind::Received, std::string(chars.data(), count), result);
 
-    if (result == kExchangeNoReply) {
-      if (timeouts++ < kTimeoutRetries) continue;
-      errorText = kTimeoutText;
-      if (trace_) trace(TraceEvent::Kind::Note, "Прибор не отвечает. " + describeLineSettings());
-      return false;
+    switch (retries.judge(result, chars.data(), count, errorText)) {
+      case ExchangeRetries::Verdict::Accept:
+        return true;
+      case ExchangeRetries::Verdict::Retry:
+        continue;
+      case ExchangeRetries::Verdict::Fail:
+        if (trace_) traceFailure(result);
+        return false;
     }
-    if (result == kExchangeLineError) {
-      if (lineErrors++ < kLineErrorRetries) continue;
-      errorText = kLineErrorText;
-      if (trace_) trace(TraceEvent::Kind::Note, describeLineSettings());
-      return false;
-    }
-    if (count >= 2 && chars[0] == kFrameStart) return true;
-    if (lostStarts++ < kLostStartRetries) continue;
-    errorText = kLostStartText;
-    if (trace_ && result == kExchangeAborted) {
-      trace(TraceEvent::Kind::Note, "Обмен прерван: " + port_.lastErrorText());
-    }
-    return false;
+  }
+}
+
+// The reason behind a failure goes to the trace only: callers compare the error texts.
+void DeviceProtocol::traceFailure(int lastResult) {
+  if (lastResult == kExchangeNoReply) {
+    trace(TraceEvent::Kind::Note, "Прибор не отвечает. " + describeLineSettings());
+  } else if (lastResult == kExchangeLineError) {
+    trace(TraceEvent::Kind::Note, "Ошибки на линии. " + describeLineSettings());
+  } else if (lastResult == kExchangeAborted) {
+    trace(TraceEvent::Kind::Note, port_.stop_event().isSet()
+                                      ? std::string("Обмен прерван: работа завершается")
+                                      : "Ошибка порта: " + port_.lastErrorText());
   }
 }
 

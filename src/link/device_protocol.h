@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 
+#include "link/exchange_retries.h"
 #include "link/frame_codec.h"
 #include "link/frame_trace.h"
 #include "link/link_parameter.h"
@@ -27,13 +28,6 @@ inline constexpr int kParameterNoEncoding = 3;
 inline constexpr int kParameterNotEncodable = 4;
 inline constexpr int kAttributeExchangeFailed = 200;
 inline constexpr int kAttributeReplySize = 201;
-
-// Attempt limits of transact_frame: retries after the first attempt.
-inline constexpr int kTimeoutRetries = 3;
-inline constexpr int kLineErrorRetries = 16;
-inline constexpr int kLostStartRetries = 15;
-
-inline constexpr const char* kTimeoutText = "Таймаут при передаче данных (нет связи)";
 
 struct FrameReply {
   std::array<uint8_t, kMaxFrameData> data{};
@@ -99,6 +93,7 @@ private:
   bool exchangeUnderLock(const std::string& frame, ReplyBuffer& chars, size_t& count,
                          std::string& errorText);
   void trace(TraceEvent::Kind kind, std::string text, int exchangeResult = 0);
+  void traceFailure(int lastResult);
   bool attributeExchangeDue(const LinkParameter& parameter) const;
   int exchangeAttributes(int requestFlag, LinkParameter& parameter, std::string& errorText);
   int exchangeValue(int requestFlag, LinkParameter& parameter, LogSink* log);

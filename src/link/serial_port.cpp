@@ -126,8 +126,8 @@ int SerialPort::port_exchange(const char* frame, size_t count, ReplyBuffer& repl
                               size_t& replyCount) {
   replyCount = 0;
   reply.fill(0);
-  if (stopEvent_.isSet()) return kExchangeAborted;
   std::lock_guard lock(mutex_);
+  if (stopEvent_.isSet()) return kExchangeAborted;
   if (fd_ < 0) {
     rememberErrorLocked(EBADF);
     return kExchangeAborted;
@@ -150,7 +150,9 @@ bool SerialPort::writeFrameLocked(const char* frame, size_t count) {
   // on the line, so that RTS falls about one character after the last one.
   setRtsLocked(true);
   for (size_t i = 0; i < count; ++i) {
-    if (writeAllLocked(frame + i, 1, perChar + constant) == WriteOutcome::Aborted) {
+    // At low rates the character gaps add up to seconds: stop_event is honoured between them.
+    if (stopEvent_.isSet() ||
+        writeAllLocked(frame + i, 1, perChar + constant) == WriteOutcome::Aborted) {
       setRtsLocked(false);
       return false;
     }
