@@ -11,11 +11,15 @@ namespace zelmot::model {
 
 namespace {
 
+// The last non-zero digit among the first three decimals. Digits are taken rounded, not
+// cut: the single-precision value of 2232.961 is 2232.9609375, and cutting it would drop
+// the third decimal the user typed.
 int chosenDecimals(float value) {
   const double magnitude = std::fabs(static_cast<double>(value));
-  if (std::fmod(std::floor(magnitude * 1000.0), 10.0) != 0.0) return 3;
-  if (std::fmod(std::floor(magnitude * 100.0), 10.0) != 0.0) return 2;
-  if (std::fmod(std::floor(magnitude * 10.0), 10.0) != 0.0) return 1;
+  for (int d = 3; d > 0; --d) {
+    const double scaled = std::floor(magnitude * std::pow(10.0, d) + 0.5);
+    if (std::fmod(scaled, 10.0) != 0.0) return d;
+  }
   return 0;
 }
 
