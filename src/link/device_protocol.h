@@ -61,7 +61,8 @@ public:
   // shown through the attached prompt unless messages are suppressed.
   int reopen_port();
 
-  // "Port /dev/ttyUSB0 (COM1), 9600 baud, ..." in Russian: shown beside a time-out.
+  // "Порт COM1 (/dev/ttyS0), 9600 бод, ..." with parity, bits, address and converter:
+  // shown beside a time-out (never inside the error text).
   std::string describeLineSettings() const;
 
   // Wiring, done by the owner before other threads use the link.
