@@ -170,7 +170,7 @@ TEST_F(CompiledModelTest, MainTreeHoldsTheParametersThePartsNeed) {
       {"ti", range(0, 7), ValueKind::ClockDuration, true},
       {"P.Hi", range(0, 7), ValueKind::DecDot, true},   {"OE.t", range(0, 7), ValueKind::Enumeration, true},
       {"OP", range(0, 7), ValueKind::Enumeration, true}, {"al.re", range(0, 7), ValueKind::Enumeration, true},
-      {"n.rel", {-1}, ValueKind::DecDot, true},         {"S.OE", {-1}, ValueKind::DecDot, false},
+      {"n.rel", {-1}, ValueKind::DecDot, true},         {"S.OE", range(0, 7), ValueKind::DecDot, false},
       {"di.F", range(0, 5), ValueKind::Enumeration, true},
       {"F.nA", range(0, 3), ValueKind::NetworkName, true},
       {"nPC", {-1}, ValueKind::DecDot, true},           {"S.MD", {-1}, ValueKind::Enumeration, false},
