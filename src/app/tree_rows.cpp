@@ -1,0 +1,219 @@
+#include "app/tree_rows.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "model/desc_branch.h"
+#include "model/invisible_element.h"
+#include "model/text_util.h"
+
+namespace zelmot::app {
+namespace {
+
+bool isDiscreteInputMask(const model::Parameter* parameter) {
+  return parameter != nullptr &&
+         model::equalsIgnoreCase(parameter->name(), model::kDiscreteInputMaskName);
+}
+
+int subItemCount(const ViewOptions& options) {
+  return std::clamp(options.discreteInputCount, 0,
+                    static_cast<int>(std::size(model::kDiscreteInputTexts)));
+}
+
+std::string branchLabel(model::DescBranch& branch, const ViewOptions& options) {
+  std::string label = branch.name();
+  if (options.showLinearIndexes) {
+    const int32_t index = branch.GetLinearIndex(nullptr).index;
+    if (index >= 0) label += " (" + std::to_string(index) + ")";
+  }
+  return label;
+}
+
+std::string parameterText(const model::Parameter& parameter, Column column,
+                          const ViewOptions& options) {
+  switch (column) {
+    case Column::Name: return parameter.displayName(options.showLinearIndexes);
+    case Column::Value: return parameter.valueText();
+    case Column::EditAttribute: return parameter.editAttributeText();
+    case Column::Owner: return parameter.ownerAttributeText();
+    case Column::Errors: return parameter.errorText();
+    case Column::Description: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool TreeRow::mayHaveChildren(const ViewOptions& options) const {
+  if (childrenBuilt_) return !children_.empty();
+  switch (kind_) {
+    case Kind::Branch:
+      return branch_ != nullptr && (!branch_->parameters().empty() || !branch_->children().empty());
+    case Kind::Node: return node_ != nullptr && !node_->parameters().empty();
+    case Kind::Parameter: return isDiscreteInputMask(parameter_) && subItemCount(options) > 0;
+    case Kind::SubItem: return false;
+  }
+  return false;
+}
+
+model::DescBranch* TreeRow::owningBranch() const {
+  for (const TreeRow* row = this; row != nullptr; row = row->parent_) {
+    if (row->kind_ == Kind::Branch) return row->branch_;
+  }
+  return nullptr;
+}
+
+std::string TreeRow::text(Column column, const ViewOptions& options) const {
+  switch (kind_) {
+    case Kind::Branch:
+      return column == Column::Description && branch_ != nullptr ? branchLabel(*branch_, options)
+                                                                 : std::string();
+    case Kind::Parameter:
+      if (column == Column::Description) return label_;
+      return parameter_ != nullptr ? parameterText(*parameter_, column, options) : std::string();
+    case Kind::SubItem:
+    case Kind::Node:
+      return column == Column::Description ? label_ : std::string();
+  }
+  return {};
+}
+
+model::Rgb TreeRow::colour() const {
+  switch (kind_) {
+    case Kind::Parameter: return parameter_ != nullptr ? parameter_->rowColour() : model::kPlainColour;
+    case Kind::Branch:
+      return branch_ != nullptr && branch_->HasProblems(false) ? model::kErrorColour
+                                                                : model::kPlainColour;
+    case Kind::Node:
+      return node_ != nullptr && node_->HasProblems(false) ? model::kErrorColour
+                                                            : model::kPlainColour;
+    case Kind::SubItem: break;
+  }
+  return model::kPlainColour;
+}
+
+namespace {
+
+bool findPath(const model::DescBranch& branch, const model::DescBranch* target,
+              std::vector<const model::DescBranch*>& path) {
+  path.push_back(&branch);
+  if (&branch == target) return true;
+  for (const auto& child : branch.children()) {
+    if (findPath(*child, target, path)) return true;
+  }
+  path.pop_back();
+  return false;
+}
+
+}  // namespace
+
+std::vector<const model::DescBranch*> branchPath(const model::DescBranch& root,
+                                                 const model::DescBranch* target) {
+  std::vector<const model::DescBranch*> path;
+  if (target == nullptr || !findPath(root, target, path)) path.clear();
+  return path;
+}
+
+TreeRows::TreeRows() { top_.childrenBuilt_ = true; }
+TreeRows::~TreeRows() = default;
+
+void TreeRows::reset(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes) {
+  top_.children_.clear();
+  byParameter_.clear();
+  byBranch_.clear();
+  RowList rows;
+  if (root != nullptr) {
+    auto row = std::make_unique<TreeRow>();
+    row->kind_ = TreeRow::Kind::Branch;
+    row->branch_ = root;
+    rows.push_back(std::move(row));
+  }
+  for (model::InvisibleElement* node : nodes) {
+    if (node == nullptr) continue;
+    auto row = std::make_unique<TreeRow>();
+    row->kind_ = TreeRow::Kind::Node;
+    row->node_ = node;
+    row->label_ = node->caption();
+    rows.push_back(std::move(row));
+  }
+  attachChildren(top_, std::move(rows));
+}
+
+TreeRows::RowList TreeRows::makeChildren(const TreeRow& row, const ViewOptions& options) const {
+  RowList children;
+  auto add = [&](TreeRow::Kind kind, std::string label) -> TreeRow& {
+    auto child = std::make_unique<TreeRow>();
+    child->kind_ = kind;
+    child->label_ = std::move(label);
+    children.push_back(std::move(child));
+    return *children.back();
+  };
+  switch (row.kind_) {
+    case TreeRow::Kind::Branch: {
+      if (row.branch_ == nullptr) break;
+      // The branch's own presentation decides what is shown in place of what.
+      model::PresentationOptions presentationOptions{options.showLinearIndexes,
+                                                     options.discreteInputCount};
+      for (const model::PresentationRow& shown : row.branch_->presentation(presentationOptions)) {
+        if (shown.kind == model::PresentationRow::Kind::Branch) {
+          add(TreeRow::Kind::Branch, {}).branch_ = shown.branch;
+        } else {
+          TreeRow& child = add(TreeRow::Kind::Parameter, shown.description);
+          child.parameter_ = shown.parameter;
+          child.branch_ = shown.branch;
+        }
+      }
+      break;
+    }
+    case TreeRow::Kind::Node:
+      if (row.node_ == nullptr) break;
+      for (model::Parameter* parameter : row.node_->parameters()) {
+        add(TreeRow::Kind::Parameter, parameter->GetDescription()).parameter_ = parameter;
+      }
+      break;
+    case TreeRow::Kind::Parameter:
+      if (!isDiscreteInputMask(row.parameter_)) break;
+      for (int i = 0; i < subItemCount(options); ++i) {
+        add(TreeRow::Kind::SubItem, model::kDiscreteInputTexts[i]);
+      }
+      break;
+    case TreeRow::Kind::SubItem: break;
+  }
+  return children;
+}
+
+void TreeRows::attachChildren(TreeRow& row, RowList children) {
+  row.children_ = std::move(children);
+  row.childrenBuilt_ = true;
+  int number = 0;
+  for (auto& child : row.children_) {
+    child->parent_ = &row == &top_ ? nullptr : &row;
+    child->rowInParent_ = number++;
+    index(*child);
+  }
+}
+
+size_t TreeRows::ensureChildren(TreeRow& row, const ViewOptions& options) {
+  if (!row.childrenBuilt_) attachChildren(row, makeChildren(row, options));
+  return row.children_.size();
+}
+
+void TreeRows::index(TreeRow& row) {
+  if (row.parameter_ != nullptr) byParameter_[row.parameter_].push_back(&row);
+  if (row.kind_ == TreeRow::Kind::Branch && row.branch_ != nullptr) {
+    byBranch_.emplace(row.branch_, &row);
+  }
+}
+
+const std::vector<TreeRow*>& TreeRows::rowsOf(const model::Parameter* parameter) const {
+  static const std::vector<TreeRow*> kNone;
+  const auto found = byParameter_.find(parameter);
+  return found == byParameter_.end() ? kNone : found->second;
+}
+
+TreeRow* TreeRows::rowOf(const model::DescBranch* branch) const {
+  const auto found = byBranch_.find(branch);
+  return found == byBranch_.end() ? nullptr : found->second;
+}
+
+}  // namespace zelmot::app

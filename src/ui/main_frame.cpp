@@ -1,0 +1,194 @@
+#include "ui/main_frame.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "app/frame_texts.h"
+#include "document/program_port_settings.h"
+#include "document/zelmot_doc.h"
+#include "link/port_names.h"
+#include "link/serial_port.h"
+#include "model/description_files.h"
+#include "model/parameter.h"
+#include "platform/paths.h"
+#include "ui/icon_resources.h"
+#include "ui/link_worker.h"
+#include "ui/progress_dialog.h"
+#include "ui/progress_relay.h"
+#include "ui/qt_text.h"
+#include "ui/tree_list_view.h"
+#include "ui/tree_model.h"
+
+namespace zelmot::ui {
+namespace {
+
+constexpr int kInitialWidth = 1060;
+constexpr int kInitialHeight = 700;
+
+std::filesystem::path settingsFile(const std::string& path) {
+  return path.empty() ? defaultSettingsPath() : std::filesystem::path(path);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      prompt_(prompt),
+      options_(std::move(options)),
+      settings_(settingsFile(options_.settingsPath)),
+      relay_(new ProgressRelay(this)) {
+  zelmotInitIconResources();
+  settings_.load();
+  recent_.load(settings_);
+  doc_ = std::make_unique<document::CZELMOTDoc>(&prompt_, [this](int number) {
+    std::string path = link::defaultComPortPath(number);
+    settings_.readString("ports", "COM" + std::to_string(number), path);
+    return path;
+  });
+  worker_ = std::make_unique<LinkWorker>();
+
+  model_ = new TreeModel(this);
+  view_ = new CZELMOTTreeListView(this);
+  view_->setTreeModel(model_);
+  setCentralWidget(view_);
+  progress_ = new ProgressDialog(doc_->deviceLink().engine().cancelEvent(), this);
+  progress_->setClosingPause(options_.closingPauseMs);
+  progress_->connectRelay(*relay_);
+
+  exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
+  engine.setProgressSink(relay_);
+  ProgressRelay* relay = relay_;
+  engine.setRedrawHook([relay](model::Parameter& parameter) { relay->parameterChanged(&parameter); });
+  connect(relay_, &ProgressRelay::parameterRead, this, [this](quintptr parameter) {
+    model_->refreshParameter(reinterpret_cast<const model::Parameter*>(parameter));
+  });
+  connect(model_, &TreeModel::editSubmitted, this, &CMainFrame::onEditSubmitted,
+          Qt::QueuedConnection);
+  connect(view_, &CZELMOTTreeListView::commandRequested, this, &CMainFrame::runCommand);
+  connect(worker_.get(), &LinkWorker::busyChanged, this, [this] { updateStatusBar(); });
+
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+  setAcceptDrops(true);
+  resize(kInitialWidth, kInitialHeight);
+  updateTitle();
+}
+
+CMainFrame::~CMainFrame() {
+  // Free any exchange waiting on a silent line, then let the workers end before the
+  // document (and its link) goes.
+  doc_->deviceLink().port().stop_event().set();
+  worker_->join();
+  exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
+  engine.setRedrawHook({});
+  engine.setProgressSink(nullptr);
+  worker_.reset();
+  doc_.reset();
+}
+
+bool CMainFrame::initialise(std::string& error) {
+  std::string dataDir = options_.dataDir;
+  if (dataDir.empty()) {
+    const auto found = findDataDir(model::kCatalogueFileName);
+    if (!found) {
+      error = "Не найдены файлы описания прибора";
+      return false;
+    }
+    dataDir = found->string();
+  }
+  if (!doc_->initialise(dataDir)) {
+    error = "Не удалось загрузить описание прибора из " + dataDir;
+    return false;
+  }
+  document::loadProgramPortSettings(settings_, doc_->programNetwork());
+  if (!options_.port.empty()) doc_->programNetwork().SetValueByName("Port", options_.port, false);
+  std::uint32_t converter = static_cast<std::uint32_t>(doc_->deviceLink().port().converterMode());
+  settings_.readInt(document::kProgramSettingsKey, "RS485type", converter);
+  doc_->deviceLink().port().setConverterMode(static_cast<int>(converter));
+  if (QAction* semi = action(app::kCmdConverterSemiAutomatic)) {
+    semi->setChecked(converter == link::kSemiAutomaticConverter);
+  }
+  if (QAction* automatic = action(app::kCmdConverterAutomatic)) {
+    automatic->setChecked(converter != link::kSemiAutomaticConverter);
+  }
+  doc_->deviceLink().engine().setAutoReading(action(app::kCmdAutoReading)->isChecked());
+  doc_->deviceLink().load_port_settings();
+
+  model_->load(doc_->root(),
+               {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
+               viewOptions());
+  const QModelIndex top = model_->index(0, 0);
+  if (top.isValid()) {
+    view_->expand(top);
+    view_->setCurrentIndex(top);
+  }
+  updateStatusBar();
+  if (options_.linkCheckAtStart) checkLink(false);
+  return true;
+}
+
+app::ViewOptions CMainFrame::viewOptions() const {
+  app::ViewOptions options;
+  const QAction* indexes = action(app::kCmdShowLinearIndexes);
+  options.showLinearIndexes = indexes != nullptr && indexes->isChecked();
+  options.discreteInputCount = doc_->deviceModel().nDiskretInput();
+  return options;
+}
+
+void CMainFrame::buildStatusBar() {
+  portLabel_ = new QLabel(this);
+  linkLabel_ = new QLabel(this);
+  statusBar()->addPermanentWidget(portLabel_);
+  statusBar()->addPermanentWidget(linkLabel_);
+  linkStatusText_ = toQt(app::kLinkUnknownText);
+}
+
+void CMainFrame::updateStatusBar() {
+  if (portLabel_ == nullptr) return;
+  const model::NetRS485prg& node = doc_->programNetwork();
+  portLabel_->setText(toQt(app::portStatusText(node)));
+  portLabel_->setToolTip(toQt(app::lineSettingsText(node)));
+  linkLabel_->setText(linkStatusText_);
+}
+
+void CMainFrame::updateTitle() {
+  setWindowTitle(toQt(app::windowTitle(fromQt(filePath_), modified_)));
+}
+
+void CMainFrame::setModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  updateTitle();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (worker_->busy() || !keepOrSaveChanges()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile() &&
+      urls.front().toLocalFile().endsWith(toQt(app::kFileExtension), Qt::CaseInsensitive)) {
+    event->acceptProposedAction();
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty()) return;
+  event->acceptProposedAction();
+  const QString path = urls.front().toLocalFile();
+  if (keepOrSaveChanges()) openFile(path);
+}
+
+}  // namespace zelmot::ui

@@ -1,0 +1,205 @@
+// The main window's menus, tool bar and mode switches, built from the menu tables.
+#include <QActionGroup>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/frame_texts.h"
+#include "document/program_port_settings.h"
+#include "document/zelmot_doc.h"
+#include "link/serial_port.h"
+#include "platform/user_prompt.h"
+#include "ui/main_frame.h"
+#include "ui/qt_text.h"
+#include "ui/tree_list_view.h"
+#include "ui/tree_model.h"
+
+namespace zelmot::ui {
+namespace {
+
+constexpr const char* kImmediateWriteNotice =
+    "В режиме 'Моментальная запись' введеные значения\nавтоматически записываются в прибор\n"
+    "сразу после ввода (без нажатия на 'Записать измененные')\nЭто ускоряет работу, но снижает "
+    "надежность\nи увеличивает вероятность ошибок.\nРежим 'Моментальная запись' не "
+    "записывает\nизмененные атрибуты доступа.";
+constexpr const char* kNoAttributesNotice =
+    "В режиме 'Не передавать атрибуты' обмен информацией\nоб индивидуальных защитных атрибутах "
+    "параметров\nне производится.\nЭто ускоряет работу, но не дает возможность "
+    "предварительно\nконтролировать доступность параметров на запись\nсо стороны компьютера "
+    "(программы-конфигуратора).\nПри попытке записи защищенного параметра запрос записи\nбудет "
+    "отвергнут прибором с соответствующим сообщением\nкак ошибка записи.\nЗапись измененных "
+    "атрибутов принадлежности в режиме\n'Не передавать атрибуты' также не производится.";
+constexpr const char* kProgramCaption = "ZELMOT";
+
+struct ToolButton {
+  int id;
+  const char* icon;
+};
+
+// Tool bar: file commands, the bulk tasks, problem navigation and the link check.
+constexpr ToolButton kToolButtons[] = {
+    {app::kCmdFileNew, "new"},         {app::kCmdFileOpen, "open"},
+    {app::kCmdFileSave, "save"},       {0, nullptr},
+    {app::kCmdReadAll, "read"},        {app::kCmdWriteAll, "write"},
+    {app::kCmdWriteChanged, "write-changed"}, {app::kCmdCompare, "compare"},
+    {0, nullptr},                      {app::kCmdPreviousProblem, "previous"},
+    {app::kCmdNextProblem, "next"},    {0, nullptr},
+    {app::kCmdCheckLink, "link"},
+};
+
+}  // namespace
+
+QAction* CMainFrame::makeAction(const app::MenuItem& item) {
+  auto* action = new QAction(toQt(item.text), this);
+  if (!item.shortcut.empty()) action->setShortcut(QKeySequence(toQt(item.shortcut)));
+  action->setEnabled(item.available);
+  const int id = item.id;
+  if (item.kind == app::MenuItemKind::Check || item.kind == app::MenuItemKind::Radio) {
+    action->setCheckable(true);
+    action->setChecked(item.checked);
+  }
+  if (item.kind == app::MenuItemKind::Check) {
+    connect(action, &QAction::toggled, this, [this, id](bool checked) { onModeToggled(id, checked); });
+  } else {
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+  }
+  actions_.insert(id, action);
+  return action;
+}
+
+void CMainFrame::buildMenus() {
+  std::function<void(QMenu*, const std::vector<app::MenuItem>&)> fill =
+      [&](QMenu* menu, const std::vector<app::MenuItem>& items) {
+        QActionGroup* radios = nullptr;
+        for (const app::MenuItem& item : items) {
+          switch (item.kind) {
+            case app::MenuItemKind::Separator: menu->addSeparator(); break;
+            case app::MenuItemKind::Submenu: {
+              QMenu* sub = menu->addMenu(toQt(item.text));
+              fill(sub, item.items);
+              sub->setEnabled(item.available);
+              break;
+            }
+            case app::MenuItemKind::RecentFiles:
+              recentMenu_ = menu;
+              menu->addSeparator()->setObjectName("recent-start");
+              break;
+            case app::MenuItemKind::Radio:
+              if (radios == nullptr) radios = new QActionGroup(menu);
+              menu->addAction(radios->addAction(makeAction(item)));
+              break;
+            default: menu->addAction(makeAction(item)); break;
+          }
+        }
+      };
+  for (const app::Menu& menu : app::mainMenu()) fill(menuBar()->addMenu(toQt(menu.title)), menu.items);
+  for (const app::MenuItem& item : app::windowPopupMenu()) makeAction(item);
+  updateRecentFilesMenu();
+}
+
+void CMainFrame::buildToolBar() {
+  toolBar_ = addToolBar(toQt("Панель инструментов"));
+  toolBar_->setObjectName("main-toolbar");
+  toolBar_->setMovable(false);
+  for (const ToolButton& button : kToolButtons) {
+    if (button.icon == nullptr) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    QAction* command = action(button.id);
+    command->setIcon(QIcon(QString(":/icons/%1.svg").arg(button.icon)));
+    toolBar_->addAction(command);
+  }
+  // The window's own pop-up menu: APLY and the password change.
+  auto* service = new QToolButton(toolBar_);
+  service->setIcon(QIcon(":/icons/service.svg"));
+  service->setPopupMode(QToolButton::InstantPopup);
+  auto* popup = new QMenu(service);
+  for (const app::MenuItem& item : app::windowPopupMenu()) popup->addAction(action(item.id));
+  service->setMenu(popup);
+  toolBar_->addSeparator();
+  toolBar_->addWidget(service);
+}
+
+void CMainFrame::updateRecentFilesMenu() {
+  if (recentMenu_ == nullptr) return;
+  for (QAction* old : recentMenu_->actions()) {
+    if (old->objectName() == "recent-file") {
+      recentMenu_->removeAction(old);
+      old->deleteLater();
+    }
+  }
+  QAction* before = action(app::kCmdAppExit);
+  // The recent files stand between their two separators, just above "Выход".
+  QList<QAction*> all = recentMenu_->actions();
+  const qsizetype exitAt = all.indexOf(before);
+  QAction* anchor = exitAt > 0 ? all.at(exitAt - 1) : before;
+  for (size_t i = 0; i < recent_.paths().size(); ++i) {
+    auto* entry = new QAction(toQt(app::RecentFiles::menuText(i, recent_.paths()[i])), recentMenu_);
+    entry->setObjectName("recent-file");
+    entry->setToolTip(toQt(recent_.paths()[i]));
+    connect(entry, &QAction::triggered, this, [this, i] { openRecent(i); });
+    recentMenu_->insertAction(anchor, entry);
+  }
+}
+
+void CMainFrame::onModeToggled(int id, bool checked) {
+  exchange::DeviceLink& link = doc_->deviceLink();
+  switch (id) {
+    case app::kCmdShowLinearIndexes: model_->setOptions(viewOptions()); break;
+    case app::kCmdAutoReading: link.engine().setAutoReading(checked); break;
+    case app::kCmdImmediateWrite:
+      if (checked) prompt_.tell(kImmediateWriteNotice, kProgramCaption, PromptIcon::Information);
+      break;
+    case app::kCmdNoAttributes:
+      link.setNoAttributeTransfer(checked);
+      if (checked) prompt_.tell(kNoAttributesNotice, kProgramCaption, PromptIcon::Information);
+      break;
+    case app::kCmdToolBar: toolBar_->setVisible(checked); break;
+    case app::kCmdStatusBar: statusBar()->setVisible(checked); break;
+    default: break;
+  }
+}
+
+void CMainFrame::runCommand(int id) {
+  exchange::DeviceLink& link = doc_->deviceLink();
+  model::DescBranch* branch = view_->currentBranch();
+  switch (id) {
+    case app::kCmdFileNew: newDocument(); break;
+    case app::kCmdFileOpen: openDocument(); break;
+    case app::kCmdFileSave: saveDocument(); break;
+    case app::kCmdFileSaveAs: saveDocumentAs(); break;
+    case app::kCmdAppExit: close(); break;
+    case app::kCmdReadAll: runTask(exchange::TaskCode::Read, doc_->root(), true); break;
+    case app::kCmdWriteAll: runTask(exchange::TaskCode::WriteAll, doc_->root(), true); break;
+    case app::kCmdWriteChanged: runTask(exchange::TaskCode::WriteChanged, doc_->root(), true); break;
+    case app::kCmdCompare: runTask(exchange::TaskCode::Compare, doc_->root(), true); break;
+    case app::kCmdWriteErroneous: writeErroneous(); break;
+    case app::kCmdReadBranch:
+    case app::kCmdReadThisBranch: runTask(exchange::TaskCode::Read, branch, false); break;
+    case app::kCmdWriteBranch:
+    case app::kCmdWriteThisBranch: runTask(exchange::TaskCode::WriteAll, branch, false); break;
+    case app::kCmdWriteChangedBranch:
+    case app::kCmdWriteChangedThisBranch:
+      runTask(exchange::TaskCode::WriteChanged, branch, false);
+      break;
+    case app::kCmdCompareBranch:
+    case app::kCmdCompareThisBranch: runTask(exchange::TaskCode::Compare, branch, false); break;
+    case app::kCmdPreviousProblem: navigate(false); break;
+    case app::kCmdNextProblem: navigate(true); break;
+    case app::kCmdCheckLink: checkLink(true); break;
+    case app::kCmdConverterSemiAutomatic:
+    case app::kCmdConverterAutomatic: {
+      const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
+                                                         : link::kSemiAutomaticConverter;
+      link.port().setConverterMode(mode);
+      settings_.writeInt(document::kProgramSettingsKey, "RS485type", static_cast<uint32_t>(mode));
+      break;
+    }
+    default: break;
+  }
+}
+
+}  // namespace zelmot::ui

@@ -1,0 +1,79 @@
+#include "ui/tree_list_view.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+
+#include "app/main_menu.h"
+#include "app/tree_rows.h"
+#include "ui/qt_text.h"
+#include "ui/tree_model.h"
+#include "ui/value_delegate.h"
+
+namespace zelmot::ui {
+
+CZELMOTTreeListView::CZELMOTTreeListView(QWidget* parent) : QTreeView(parent) {
+  setItemDelegate(new ValueDelegate(this));
+  setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
+                  QAbstractItemView::EditKeyPressed);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setUniformRowHeights(true);  // large trees scroll and expand without measuring each row
+  setAlternatingRowColors(true);
+  setAllColumnsShowFocus(true);
+  header()->setStretchLastSection(true);
+}
+
+void CZELMOTTreeListView::setTreeModel(TreeModel* model) {
+  model_ = model;
+  setModel(model);
+  for (int column = 0; column < app::kColumnCount; ++column) {
+    setColumnWidth(column, app::kColumns[static_cast<size_t>(column)].width);
+  }
+}
+
+model::Parameter* CZELMOTTreeListView::currentParameter() const {
+  const app::TreeRow* row = model_ != nullptr ? model_->rowAt(currentIndex()) : nullptr;
+  return row != nullptr ? row->parameter() : nullptr;
+}
+
+void CZELMOTTreeListView::selectRow(const QModelIndex& index) {
+  if (!index.isValid()) return;
+  for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) expand(up);
+  setCurrentIndex(index);
+  scrollTo(index);
+}
+
+void CZELMOTTreeListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTreeView::currentChanged(current, previous);
+  followSelection(current);
+}
+
+void CZELMOTTreeListView::followSelection(const QModelIndex& index) {
+  const app::TreeRow* row = model_ != nullptr ? model_->rowAt(index) : nullptr;
+  model::DescBranch* branch = nullptr;
+  if (row != nullptr) {
+    branch = row->kind() == app::TreeRow::Kind::Parameter && row->parent() != nullptr
+                 ? row->parent()->owningBranch()
+                 : row->owningBranch();
+  }
+  if (branch == currentBranch_) return;
+  currentBranch_ = branch;
+  emit currentBranchChanged(branch);
+}
+
+void CZELMOTTreeListView::contextMenuEvent(QContextMenuEvent* event) {
+  const QModelIndex index = indexAt(event->pos());
+  const app::TreeRow* row = model_ != nullptr ? model_->rowAt(index) : nullptr;
+  if (row == nullptr || row->kind() != app::TreeRow::Kind::Branch) return;
+  setCurrentIndex(index.siblingAtColumn(0));
+  QMenu menu(this);
+  for (const app::MenuItem& item : app::branchContextMenu()) {
+    QAction* action = menu.addAction(toQt(item.text));
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { emit commandRequested(id); });
+  }
+  menu.exec(event->globalPos());
+}
+
+}  // namespace zelmot::ui

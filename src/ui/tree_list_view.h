@@ -1,0 +1,46 @@
+#pragma once
+// The main view: the configuration as a tree with six columns. It follows the selection
+// with the current branch, offers the branch context menu and edits cells in place.
+#include <QTreeView>
+
+namespace zelmot::model {
+class DescBranch;
+class Parameter;
+}  // namespace zelmot::model
+
+namespace zelmot::ui {
+
+class TreeModel;
+
+class CZELMOTTreeListView final : public QTreeView {
+  Q_OBJECT
+
+public:
+  explicit CZELMOTTreeListView(QWidget* parent = nullptr);
+
+  void setTreeModel(TreeModel* model);
+  TreeModel* treeModel() const { return model_; }
+
+  // The branch the branch commands act on: the selected branch, or the branch of the
+  // selected parameter; null when nothing in the device tree is selected.
+  model::DescBranch* currentBranch() const { return currentBranch_; }
+  model::Parameter* currentParameter() const;
+  // Expands the way to the row and selects it.
+  void selectRow(const QModelIndex& index);
+
+signals:
+  void currentBranchChanged(model::DescBranch* branch);
+  void commandRequested(int id);
+
+protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+  void followSelection(const QModelIndex& index);
+
+  TreeModel* model_ = nullptr;
+  model::DescBranch* currentBranch_ = nullptr;
+};
+
+}  // namespace zelmot::ui
