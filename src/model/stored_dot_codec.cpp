@@ -46,6 +46,12 @@ bool parseDoubleText(const std::string& text, double& value) {
   return parseNumberText(text, value);
 }
 
+std::string formatThreeDecimals(double value) {
+  std::string text = formatText("%.3f", value);
+  if (text == "-0.000") text.erase(0, 1);
+  return text;
+}
+
 int decodeStoredDot(const uint8_t* data, int length, std::string& text) {
   if (length <= 0) return 0;
   const int valueBytes = length > 2 ? length - 2 : length;
@@ -65,8 +71,8 @@ int decodeStoredDot(const uint8_t* data, int length, std::string& text) {
     decimals -= 4;
   }
   for (; decimals > 0; --decimals) value *= 0.1f;
-  if (negative && mantissa != 0) value = -value;  // no "-0.000"
-  text = formatText("%.3f", static_cast<double>(value));
+  if (negative) value = -value;
+  text = formatThreeDecimals(static_cast<double>(value));
   return 1;
 }
 

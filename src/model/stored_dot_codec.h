@@ -28,4 +28,7 @@ int encodeStoredDot(const std::string& text, int32_t decimals, std::vector<uint8
 bool parseFloatText(const std::string& text, float& value);
 bool parseDoubleText(const std::string& text, double& value);
 
+// "%.3f", without the sign of a value that prints as zero ("-0.000" reads as a sign error).
+std::string formatThreeDecimals(double value);
+
 }  // namespace zelmot::model

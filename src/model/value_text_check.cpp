@@ -64,7 +64,7 @@ ValueCheck checkStoredDot(const MyConverter& converter, const std::string& typed
   if (converter.RoundToPrecision(typed, rounded) != 1 || !parseDoubleText(rounded, roundedValue)) {
     return refuse(converter, kInvalidValue);
   }
-  const std::string accepted = formatText("%.3f", roundedValue);
+  const std::string accepted = formatThreeDecimals(roundedValue);
   std::string message;
   if (!encodable(converter, accepted, message)) return refuse(converter, message);
   if (std::fabs(roundedValue - value) > kRoundingNoticeThreshold) {
@@ -104,18 +104,13 @@ ValueCheck checkClockDuration(const MyConverter& converter, const std::string& t
 }
 
 ValueCheck checkDecDot(const MyConverter& converter, const std::string& typed) {
-  if (!consistsOf(typed, kDigits)) return refuse(converter, kInvalidValue);
-  if (typed.empty() || typed.size() > 9) {
-    return typed.empty() ? refuse(converter, kInvalidValue) : refuse(converter, kValueTooLarge);
-  }
-  unsigned long value = 0;
-  for (char c : typed) value = value * 10 + static_cast<unsigned long>(c - '0');
-  if (outsideLimits(converter, static_cast<double>(value), kLimitsTolerance)) {
-    return refuseForLimits();
-  }
+  if (typed.empty() || !consistsOf(typed, kDigits)) return refuse(converter, kInvalidValue);
+  double value = 0.0;  // exact for every number of interest; huge ones only need to be huge
+  for (char c : typed) value = value * 10.0 + (c - '0');
+  if (outsideLimits(converter, value, kLimitsTolerance)) return refuseForLimits();
   if (value > kMaxTwoByteValue) return refuse(converter, kValueTooLarge);
   // Without leading zeros, as the device reads it back.
-  return accept(formatText("%lu", value));
+  return accept(formatText("%u", static_cast<unsigned>(value)));
 }
 
 }  // namespace

@@ -130,6 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"x", "STORED_DOT", {0x13, 0xED}, 1, "100.500"},
         DecodeCase{"x", "STORED_DOT", {0x30, 0x12, 0xD6, 0x88, 0x00, 0x00}, 1, "1234.568"},
         DecodeCase{"x", "STORED_DOT", {0x80, 0x00}, 1, "0.000"},
+        DecodeCase{"x", "STORED_DOT", {0xF0, 0x01}, 1, "0.000"},  // -0.0000001
         DecodeCase{"x", "STORED_DOT", {0x4F, 0xFF, 0xFF, 0x00, 0x00}, 1, "104.857"},
         DecodeCase{"x", "STORED_DOT", {0x07}, 1, "7.000"},
         // Eight value bytes are the most the format holds; nine are refused.

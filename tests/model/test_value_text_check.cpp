@@ -93,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CheckCase{"STORED_DOT", 0, 0, 0, "12.5", 1, false, "12.500", ""},
         CheckCase{"STORED_DOT", 0, 0, 0, "-0.25", 1, false, "-0.250", ""},
+        CheckCase{"STORED_DOT", 0, 0, 0, "-0", 1, false, "0.000", ""},
         CheckCase{"STORED_DOT", 0, 0, 0, "12.3456", 1, false, "12.346", ""},
         CheckCase{"STORED_DOT", 2, 0, 0, "12.3456", 1, false, "12.340",
                   "Значение было округлено с 12.3456 до 12.34"},
@@ -139,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"DEC_dot", 0, 0, 0, "99999999999999999999", 0, false, "", kTooLarge},
         CheckCase{"DEC_dot", 0, 1, 10, "10", 1, false, "10", ""},
         CheckCase{"DEC_dot", 0, 1, 10, "11", 0, true, "", ""},
-        CheckCase{"DEC_dot", 0, 1, 10, "0", 0, true, "", ""}));
+        CheckCase{"DEC_dot", 0, 1, 10, "0", 0, true, "", ""},
+        CheckCase{"DEC_dot", 0, 1, 10, "99999999999999999999", 0, true, "", ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     OtherTypes, CheckTable,
