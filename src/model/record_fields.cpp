@@ -20,8 +20,11 @@ float readF32(std::span<const uint8_t> record, size_t offset) {
 std::string readText(std::span<const uint8_t> record, size_t offset, size_t size) {
   const auto field = record.subspan(offset, size);
   size_t length = 0;
-  while (length < field.size() && field[length] != 0) ++length;
-  return cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(field.data()), length));
+  bool ascii = true;
+  while (length < field.size() && field[length] != 0) ascii &= field[length++] < 0x80;
+  const std::string_view bytes(reinterpret_cast<const char*>(field.data()), length);
+  // Names and type keywords are plain ASCII, which reads the same in both encodings.
+  return ascii ? std::string(bytes) : cp1251ToUtf8(bytes);
 }
 
 bool textTerminated(std::span<const uint8_t> record, size_t offset, size_t size) {
