@@ -35,13 +35,14 @@ int saveOutput(Session& session, const std::string& path, int status) {
 
 int statusOf(const exchange::TaskOutcome& outcome, bool differences) {
   if (outcome.noLink()) return kExitNoLink;
-  if (outcome.counts.failures > 0 || outcome.cancelled || differences) return kExitFailures;
+  if (outcome.errors > 0 || outcome.cancelled || differences) return kExitFailures;
   return kExitOk;
 }
 
 void printSummary(const char* verb, const exchange::TaskOutcome& outcome) {
-  std::printf("%s: %d, ошибок: %d%s\n", verb, outcome.counts.handled, outcome.counts.failures,
-              outcome.cancelled ? " (прервано)" : "");
+  std::printf("%s: %d, ошибок: %d%s%s\n", verb, outcome.counts.handled, outcome.errors,
+              outcome.cancelled ? " (прервано)" : "",
+              outcome.suspended ? " (обмен приостановлен)" : "");
 }
 
 }  // namespace
@@ -49,7 +50,9 @@ void printSummary(const char* verb, const exchange::TaskOutcome& outcome) {
 int runRead(Session& session, const ExchangeArgs& args) {
   model::DescBranch* target = targetBranch(session, args.branch);
   if (target == nullptr) return kExitUsage;
-  target->ResetValues();
+  // A new configuration: whatever is not read stays without data instead of showing the
+  // description files' initial values as if the device had answered them.
+  session.doc().root()->ResetValues();
   const exchange::TaskOutcome outcome =
       session.doc().deviceLink().runTask(exchange::TaskCode::Read, target);
   printSummary("Прочитано", outcome);

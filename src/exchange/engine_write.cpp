@@ -38,6 +38,7 @@ int ExchangeEngine::writeOne(model::Parameter& parameter, bool) {
 int ExchangeEngine::writeValue(model::Parameter& parameter) {
   if (parameter.valueText() == kNoDataText) {
     parameter.setErrorText(kNotInitialisedText);
+    errors_.fetch_add(1);
     return kResultNoValue;
   }
   if (parameter.linearIndex() < 0) return kResultNotExchanged;

@@ -35,6 +35,7 @@ void ExchangeEngine::beginTask(int total) {
   suspended_.store(false);
   successes_.store(0);
   timeouts_.store(0);
+  errors_.store(0);
   start_.store(std::chrono::steady_clock::now());
   std::lock_guard lock(mutex_);
   reReadList_.clear();
@@ -106,9 +107,11 @@ std::string parameterLabel(const model::Parameter& parameter) {
 void ExchangeEngine::noteTransaction(int result, const model::Parameter& parameter) {
   if (result == 0) {
     successes_.fetch_add(1);
-  } else if (parameter.errorText() == kTimeoutText) {
-    timeouts_.fetch_add(1);
+    return;
   }
+  const std::string error = parameter.errorText();
+  if (error == kTimeoutText) timeouts_.fetch_add(1);
+  if (!error.empty()) errors_.fetch_add(1);
 }
 
 void ExchangeEngine::appendErrorLog(const model::Parameter& parameter) {

@@ -72,6 +72,9 @@ public:
   bool suspendedThisTask() const { return suspended_.load(); }
   int successesThisTask() const { return successes_.load(); }
   int timeoutsThisTask() const { return timeouts_.load(); }
+  // Exchanges (and refused writes) that left an error text; a graph node that does not
+  // exist fails without one and is not counted.
+  int errorsThisTask() const { return errors_.load(); }
 
   std::string reReadList() const;
   std::string takeReReadList();
@@ -104,6 +107,7 @@ private:
   std::atomic<bool> suspended_{false};
   std::atomic<int> successes_{0};
   std::atomic<int> timeouts_{0};
+  std::atomic<int> errors_{0};
   std::atomic<bool> networkWritten_{false};
   std::atomic<int> differences_{0};
   std::atomic<std::chrono::steady_clock::time_point> start_{};

@@ -99,7 +99,8 @@ void ExchangeThread::run() {
     }
     transport_.beginTask();
     model::ExchangeCounts counts = runTask(which, target);
-    if (target != nullptr) counts += forcedReRead(target);
+    // The re-read's own failures reach the outcome through the engine's error count.
+    if (target != nullptr) forcedReRead(target);
     transport_.endTask();
     finish(counts);
   }
@@ -176,6 +177,7 @@ void ExchangeThread::finish(const model::ExchangeCounts& counts) {
   outcome.counts = counts;
   outcome.successes = engine_.successesThisTask();
   outcome.timeouts = engine_.timeoutsThisTask();
+  outcome.errors = engine_.errorsThisTask();
   outcome.cancelled = engine_.cancelled();
   outcome.suspended = engine_.suspendedThisTask();
   outcome.differenceCount = engine_.differenceCount();

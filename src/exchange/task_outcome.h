@@ -8,6 +8,7 @@ struct TaskOutcome {
   model::ExchangeCounts counts;  // parameters handled, failures or differences
   int successes = 0;             // transactions that went well
   int timeouts = 0;              // transactions that ended with the time-out text
+  int errors = 0;                // exchanges or refusals that left an error text
   bool cancelled = false;        // the cancel event stopped the task early
   bool suspended = false;        // five time-outs in a row suspended the exchange
   int differenceCount = 0;       // compare only
