@@ -161,13 +161,19 @@ bool openLine(const SimOptions& options, const zelmot::sim::NetworkSettings& set
     std::cerr << "zelmot-sim: " << error << '\n';
     return false;
   }
-  std::cout << slavePath << std::endl;  // first line, flushed: callers wait for it
   if (!options.linkPath.empty()) {
     std::error_code ec;
-    if (std::filesystem::is_symlink(options.linkPath, ec)) std::filesystem::remove(options.linkPath, ec);
+    if (std::filesystem::is_symlink(options.linkPath, ec)) {
+      std::filesystem::remove(options.linkPath, ec);
+    }
     std::filesystem::create_symlink(slavePath, options.linkPath, ec);
-    if (ec) std::cerr << "zelmot-sim: cannot make the link " << options.linkPath << ": " << ec.message() << '\n';
+    if (ec) {
+      std::cerr << "zelmot-sim: cannot make the link " << options.linkPath << ": "
+                << ec.message() << '\n';
+    }
   }
+  // The first line, flushed, and only when everything is ready: callers wait for it.
+  std::cout << slavePath << std::endl;
   return true;
 }
 

@@ -1,11 +1,14 @@
 #include "sim_line.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 
@@ -139,6 +142,21 @@ bool SimLine::writeAll(const std::string& text) {
     if (poll(&p, 1, kWriteTimeoutMs) <= 0) return false;
   }
   return true;
+}
+
+void SimLine::drain(int timeoutMs) {
+  if (fd_ < 0) return;
+  if (!isPseudoTerminal()) {
+    tcdrain(fd_);
+    return;
+  }
+  // Nothing signals that the other side has read; look a few times a millisecond apart.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  int waiting = 0;
+  while (ioctl(slaveFd_, FIONREAD, &waiting) == 0 && waiting > 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
 }
 
 void SimLine::hangUp() {

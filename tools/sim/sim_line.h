@@ -31,6 +31,9 @@ public:
   long readSome(char* buffer, size_t size);
   // Writes the whole text, waiting (bounded) while the line is full. False when it fails.
   bool writeAll(const std::string& text);
+  // Waits (bounded) until what was written has left: on a pseudo-terminal, until the host
+  // has read it, since closing the master discards what the slave has not read yet.
+  void drain(int timeoutMs);
   // Closes the line as an unplugged adapter would: the host sees a hang-up.
   void hangUp();
 

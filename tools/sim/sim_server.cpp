@@ -12,6 +12,7 @@ namespace zelmot::sim {
 namespace {
 
 constexpr size_t kReadChunk = 256;
+constexpr int kHangUpDrainMs = 500;
 
 }  // namespace
 
@@ -123,6 +124,7 @@ SimServer::Outcome SimServer::run(int stopFd) {
     if (pending_.empty()) {
       if (hangUpRequested_) {
         log_.note("closing the line");
+        line_.drain(kHangUpDrainMs);
         line_.hangUp();
         return Outcome::HungUp;
       }

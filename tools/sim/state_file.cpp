@@ -106,7 +106,9 @@ bool saveState(SimDevice& device, const std::string& path, std::string& error) {
   std::ostringstream out;
   out << "# zelmot-sim device state\n";
   for (const auto& [key, parameter] : device.store().all()) {
-    if (parameter.kind == ValueKind::Clock) continue;
+    std::vector<uint8_t> data;
+    // The clock and the service values are the device's own; only held values are saved.
+    if (parameter.kind == ValueKind::Clock || !encodeValue(parameter, data)) continue;
     out << "value\t" << parameter.name << '\t' << key.second << '\t'
         << safeText(parameter.value->valueText()) << '\n';
   }

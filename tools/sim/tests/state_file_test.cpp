@@ -1,0 +1,84 @@
+// A device's configuration survives a restart through the state file, and a damaged state
+// file is taken as far as it fits.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "link/frame_codec.h"
+#include "sim_harness.h"
+#include "state_file.h"
+
+namespace zelmot::sim::testing {
+namespace {
+
+std::string temporaryPath(const char* name) {
+  return (std::filesystem::temp_directory_path() /
+          (std::string("zelmot_sim_") + std::to_string(getpid()) + "_" + name))
+      .string();
+}
+
+TEST(StateFile, ConfigurationSurvivesARestart) {
+  const std::string path = temporaryPath("state.txt");
+  {
+    SimDevice device(SimOptions{}, testStore());
+    device.store().findByName("SP", -1)->value->setRawValueText("42.500");
+    device.store().attributes(link::name_hash("Own"), -1)->editable = false;
+    device.clock().setOffsetSeconds(-3600);
+    NetworkSettings network = device.network();
+    network.address = 40;
+    network.parity = Parity::Odd;
+    device.setNetwork(network);
+    device.setErrorCount(12);
+    std::string error;
+    ASSERT_TRUE(saveState(device, path, error)) << error;
+  }
+  SimDevice restored(SimOptions{}, testStore());
+  size_t skipped = 99;
+  std::string error;
+  ASSERT_TRUE(restoreState(restored, path, skipped, error)) << error;
+  EXPECT_EQ(skipped, 0u) << std::ifstream(path).rdbuf();
+  EXPECT_EQ(restored.store().findByName("SP", -1)->value->valueText(), "42.500");
+  EXPECT_FALSE(restored.store().attributes(link::name_hash("Own"), -1)->editable);
+  EXPECT_EQ(restored.clock().offsetSeconds(), -3600);
+  EXPECT_EQ(restored.network().address, 40);
+  EXPECT_EQ(restored.network().parity, Parity::Odd);
+  EXPECT_EQ(restored.store().findByName("Addr", -1)->value->valueText(), "40");
+  EXPECT_EQ(restored.errorCount(), 12u);
+  std::filesystem::remove(path);
+}
+
+TEST(StateFile, DamagedLinesAreSkipped) {
+  const std::string path = temporaryPath("damaged.txt");
+  {
+    std::ofstream out(path);
+    out << "value\tSP\t-1\t77.000\n"
+        << "value\tSP\t-1\tnot a number\n"    // the type refuses it
+        << "value\tNoSuch\t-1\t1\n"           // not in this model
+        << "value\tCnt\n"                     // cut short
+        << "network\t16\t8\t9600\t8\t9\t1\n"  // no parity 9
+        << "attr\t65535\t0\t1\t1\n"           // no such group
+        << "clock\tsoon\n"
+        << "\x01\x02garbage\n";
+  }
+  SimDevice device(SimOptions{}, testStore());
+  size_t skipped = 0;
+  std::string error;
+  ASSERT_TRUE(restoreState(device, path, skipped, error)) << error;
+  EXPECT_EQ(skipped, 7u);
+  EXPECT_EQ(device.store().findByName("SP", -1)->value->valueText(), "77.000");
+  EXPECT_EQ(device.network().address, 16);
+  std::filesystem::remove(path);
+}
+
+TEST(StateFile, MissingFileIsAFreshDevice) {
+  SimDevice device(SimOptions{}, testStore());
+  size_t skipped = 0;
+  std::string error;
+  EXPECT_TRUE(restoreState(device, temporaryPath("absent.txt"), skipped, error));
+  EXPECT_EQ(skipped, 0u);
+}
+
+}  // namespace
+}  // namespace zelmot::sim::testing
