@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/process_helpers.h"
 
 namespace zelmot::cli::testing {
@@ -29,7 +31,13 @@ TEST_F(CliExchange, ReadSavesTheSimulatorsValues) {
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
   EXPECT_THAT(shown.out, HasSubstr("\tdev\tZELMOT\t"));
   EXPECT_THAT(shown.out, HasSubstr("\tSP:0\t12.500\t"));
-  EXPECT_THAT(shown.out, Not(HasSubstr("Нет данных")));
+  // Only graph nodes that do not exist (an empty graph) are left without data.
+  std::istringstream rows(shown.out);
+  for (std::string row; std::getline(rows, row);) {
+    if (row.find("Нет данных") == std::string::npos) continue;
+    EXPECT_TRUE(row.find("\tabsc:") != std::string::npos || row.find("\tordn:") != std::string::npos)
+        << row;
+  }
 
   // The reopened file holds what the device holds: only the running clock and the error
   // counter moved on.
@@ -48,7 +56,7 @@ TEST_F(CliExchange, WriteChangedSendsExactlyTheChangedValues) {
   const RunResult written = work.cli(sim, {"write", "--changed", work.path("a.zel"), "-o",
                                            work.path("w.zel")});
   ASSERT_EQ(written.exitCode, 0) << written.out << written.err;
-  EXPECT_THAT(sim.writtenNames(), ElementsAre("SP", "P.Hi"));
+  EXPECT_THAT(sim.writtenNames(), ElementsAre("P.Hi", "SP"));  // tree order
   EXPECT_EQ(work.cli(sim, {"get", "SP:3"}).out.find("21.250") != std::string::npos, true);
 
   // The saved state has the change flags cleared.
