@@ -1,0 +1,121 @@
+#include "exchange/exchange_thread.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "recording_sinks.h"
+#include "scripted_transport.h"
+
+namespace zelmot::exchange::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> readsOf(const ScriptedTransport& transport) {
+  std::vector<std::string> names;
+  for (const Exchange& exchange : transport.log) {
+    if (exchange.read) names.push_back(exchange.name);
+  }
+  return names;
+}
+
+class ThreadTest : public ::testing::Test {
+protected:
+  ThreadTest() { engine.setProgressSink(&sink); }
+  ScriptedTransport transport;
+  RecordingSink sink;
+  ExchangeEngine engine{transport};
+  TestTree tree;
+};
+
+TEST_F(ThreadTest, PairWriteReReadsExactlyBothHalvesAtTheEnd) {
+  model::DescBranch& channels = tree.child(tree.root, "Каналы");
+  for (int i = 4; i < 10; ++i) tree.add(channels, "A.i.j", "0", i);
+  tree.add(tree.root, "S.OD", "0");
+  channels.parameters()[3]->setRawValueText("1");  // index 7
+  channels.parameters()[3]->setValueChanged(true);
+  ExchangeThread thread(engine, transport, nullptr);
+  ASSERT_TRUE(thread.start(TaskCode::WriteChanged, &tree.root));
+  const TaskOutcome outcome = thread.wait();
+  EXPECT_EQ(outcome.counts.handled, 1);
+  ASSERT_EQ(transport.log.size(), 3u);
+  EXPECT_FALSE(transport.log[0].read);
+  EXPECT_THAT(readsOf(transport), ElementsAre("A.i.j", "A.i.j"));
+  EXPECT_TRUE(sink.has("  Чтение: A.i.j:6 = 0"));
+  EXPECT_TRUE(sink.has("  Чтение: A.i.j:7 = 1"));
+  EXPECT_TRUE(sink.has("Принудительное перечитывание некоторых параметров"));
+  const auto lines = sink.lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 2], "Задание выполнено. Окно будет закрыто автоматически.");
+  EXPECT_EQ(lines.back(), "<finished>");
+  EXPECT_TRUE(engine.reReadList().empty());
+}
+
+TEST_F(ThreadTest, ChangedOnlyWriteSkipsUnchangedAndReadOnlyParameters) {
+  model::Parameter& changed = tree.add(tree.root, "a", "5");
+  changed.setValueChanged(true);
+  tree.add(tree.root, "b", "6");
+  model::Parameter& locked = tree.add(tree.root, "c", "7");
+  locked.setValueChanged(true);
+  locked.setWritableHere(false);
+  ExchangeThread thread(engine, transport, nullptr);
+  ASSERT_TRUE(thread.start(TaskCode::WriteChanged, &tree.root));
+  thread.wait();
+  ASSERT_EQ(transport.log.size(), 1u);
+  EXPECT_EQ(transport.log[0].name, "a");
+}
+
+TEST_F(ThreadTest, GroupWriteRunsTheListInOrderWithoutReReading) {
+  model::Parameter& first = tree.add(tree.root, "n.rel", "1");
+  model::Parameter& second = tree.add(tree.root, "S.OE", "2");
+  ExchangeThread thread(engine, transport, nullptr);
+  ASSERT_TRUE(thread.startGroupWrite({&second, &first}));
+  const TaskOutcome outcome = thread.wait();
+  EXPECT_EQ(outcome.counts.handled, 2);
+  ASSERT_EQ(transport.log.size(), 2u);
+  EXPECT_EQ(transport.log[0].name, "S.OE");
+  EXPECT_EQ(transport.log[1].name, "n.rel");
+}
+
+TEST_F(ThreadTest, CancelStopsAReadAtTheNextFailedReadAndIsReportedOnce) {
+  for (int i = 0; i < 6; ++i) tree.add(tree.root, "p" + std::to_string(i));
+  transport.answer([this](bool, link::LinkParameter& p) {
+    // The user cancels during the second read, which then fails.
+    if (transport.log.size() == 2) {
+      engine.cancelEvent().set();
+      p.setLinkErrorText("Потеря начала посылки.");
+      return 1;
+    }
+    p.setLinkErrorText("");
+    return 0;
+  });
+  ExchangeThread thread(engine, transport, nullptr);
+  ASSERT_TRUE(thread.start(TaskCode::Read, &tree.root));
+  const TaskOutcome outcome = thread.wait();
+  EXPECT_EQ(transport.log.size(), 2u);
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_FALSE(engine.cancelled());  // reset by the task finish for the next task
+  EXPECT_EQ(outcome.errors, 1);
+}
+
+TEST_F(ThreadTest, OnlyOneTaskAtATimeAndStopEventEndsTheThread) {
+  tree.add(tree.root, "p");
+  Event stop(Event::Reset::Manual);
+  Event release(Event::Reset::Manual);
+  transport.answer([&release](bool, link::LinkParameter& p) {
+    release.wait(Event::kInfinite);
+    p.setLinkErrorText("");
+    return 0;
+  });
+  ExchangeThread thread(engine, transport, &stop);
+  ASSERT_TRUE(thread.start(TaskCode::Read, &tree.root));
+  EXPECT_FALSE(thread.start(TaskCode::Compare, &tree.root));
+  EXPECT_FALSE(thread.start(TaskCode::Read, nullptr));
+  release.set();
+  thread.wait();
+  EXPECT_FALSE(thread.busy());
+  stop.set();
+}
+
+}  // namespace
+}  // namespace zelmot::exchange::testing
