@@ -13,6 +13,15 @@ std::string notWritten(const std::string& path, const std::string& reason) {
   return "Файл описания \"" + path + "\" не записан: " + reason;
 }
 
+bool writePacked(const std::string& path, const std::vector<uint8_t>& data, std::string& error) {
+  const std::vector<uint8_t> packed = gzipCompress(data);
+  if (packed.empty()) {
+    error = notWritten(path, "данные не удалось сжать");
+    return false;
+  }
+  return writeFileBytes(path, packed, error);
+}
+
 }  // namespace
 
 bool readPackedFile(const std::string& path, std::vector<uint8_t>& data, std::string& error) {
@@ -54,7 +63,7 @@ bool writeCatalogueFile(const std::string& path, const std::vector<CatalogueReco
     error = notWritten(path, reason);
     return false;
   }
-  return writeFileBytes(path, gzipCompress(data), error);
+  return writePacked(path, data, error);
 }
 
 bool readTreeFile(const std::string& path, std::vector<TreeRecord>& records, std::string& error) {
@@ -72,7 +81,7 @@ bool writeTreeFile(const std::string& path, const std::vector<TreeRecord>& recor
     error = notWritten(path, reason);
     return false;
   }
-  return writeFileBytes(path, gzipCompress(data), error);
+  return writePacked(path, data, error);
 }
 
 }  // namespace zelmot::model

@@ -11,7 +11,9 @@
 namespace zelmot::model {
 
 // --- gzip members (one deflate stream, RFC 1952) ----------------------------------------
-// Compresses with a fixed header (no name, time 0) so equal input gives equal bytes.
+// Compresses with a fixed header (no name, time 0, operating system "unknown") so equal
+// input gives equal bytes. Empty result when the data cannot be compressed (larger than
+// any description file may be, or zlib failed).
 std::vector<uint8_t> gzipCompress(const std::vector<uint8_t>& data);
 // Inflates a gzip member or a bare deflate stream. Checks header, inflate result, CRC-32
 // and size; false with `error` set when any of them fails.

@@ -162,7 +162,7 @@ bool inflateBare(const std::vector<uint8_t>& file, std::vector<uint8_t>& data,
     error = "не удалось начать распаковку";
     return false;
   }
-  std::vector<uint8_t> out(file.size() * 4 + 4096);
+  std::vector<uint8_t> out(std::min(file.size() * 4 + 4096, kMaxInflatedSize));
   stream.next_in = const_cast<Bytef*>(file.data());
   stream.avail_in = static_cast<uInt>(file.size());
   int result = Z_OK;
@@ -200,16 +200,22 @@ bool inflateBare(const std::vector<uint8_t>& file, std::vector<uint8_t>& data,
 std::vector<uint8_t> gzipCompress(const std::vector<uint8_t>& data) {
   std::vector<uint8_t> out = {kMagic0, kMagic1, kMethodDeflate, 0, 0, 0, 0, 0, 2, kOsUnknown};
   z_stream stream{};
-  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  if (data.size() > kMaxInflatedSize ||
+      deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+          Z_OK) {
+    return {};
+  }
   const size_t headerSize = out.size();
   out.resize(headerSize + deflateBound(&stream, static_cast<uLong>(data.size())));
   stream.next_in = const_cast<Bytef*>(data.data());
   stream.avail_in = static_cast<uInt>(data.size());
   stream.next_out = out.data() + headerSize;
   stream.avail_out = static_cast<uInt>(out.size() - headerSize);
-  deflate(&stream, Z_FINISH);  // deflateBound guarantees room for the whole stream
+  // deflateBound guarantees room for the whole stream, so one call finishes it.
+  const int result = deflate(&stream, Z_FINISH);
   out.resize(headerSize + stream.total_out);
   deflateEnd(&stream);
+  if (result != Z_STREAM_END) return {};
   appendLe32(out, crc32Of(data.data(), data.size()));
   appendLe32(out, static_cast<uint32_t>(data.size()));
   return out;
