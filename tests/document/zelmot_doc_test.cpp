@@ -1,0 +1,175 @@
+#include "document/zelmot_doc.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/version.h"
+#include "document/config_file.h"
+#include "model/parameter.h"
+#include "platform/user_prompt.h"
+
+namespace zelmot::document {
+namespace {
+
+using ::testing::HasSubstr;
+
+class Prompts final : public UserPrompt {
+public:
+  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
+                   PromptButtons) override {
+    messages.push_back(caption + ": " + text);
+    return PromptAnswer::Ok;
+  }
+  std::vector<std::string> messages;
+};
+
+std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+  DocumentTest() {
+    dir = std::filesystem::temp_directory_path() / ("zelmot_doc_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  ~DocumentTest() override { std::filesystem::remove_all(dir); }
+
+  void SetUp() override {
+    ASSERT_TRUE(doc.initialise(ZELMOT_BIN_DIR)) << "the compiled device model is missing";
+    setPoint = doc.root()->FindParameter("SP", 2);
+    ASSERT_NE(setPoint, nullptr);
+    other = doc.root()->FindParameter("P.Hi", 1);
+    ASSERT_NE(other, nullptr);
+  }
+
+  std::string path(const std::string& name) const { return (dir / name).string(); }
+
+  std::filesystem::path dir;
+  Prompts prompts;
+  CZELMOTDoc doc{&prompts};
+  model::Parameter* setPoint = nullptr;
+  model::Parameter* other = nullptr;
+};
+
+TEST_F(DocumentTest, SaveAndOpenKeepTheWholeParameterState) {
+  ASSERT_FALSE(doc.names().empty());
+  EXPECT_EQ(doc.names().front(), "Имя не задано");
+  doc.names().front() = "Котельная №2";
+  setPoint->setRawValueText("21.500");
+  setPoint->setValueChanged(true);
+  setPoint->setErrorText("Знач-е в приборе: '20.000',Ред-ый,польз.");
+  other->setRawValueText(model::kNoDataText);
+  other->setFactoryOwned(true);
+  other->setEditable(false);
+  ASSERT_TRUE(doc.save(path("a.zel")).ok);
+
+  doc.resetDocument();
+  EXPECT_EQ(setPoint->valueText(), model::kNoDataText);
+  const FileResult opened = doc.open(path("a.zel"));
+  ASSERT_TRUE(opened.ok) << opened.message;
+  EXPECT_EQ(doc.names().front(), "Котельная №2");
+  EXPECT_EQ(setPoint->valueText(), "21.500");
+  EXPECT_TRUE(setPoint->valueChanged());
+  EXPECT_EQ(setPoint->errorText(), "Знач-е в приборе: '20.000',Ред-ый,польз.");
+  EXPECT_EQ(other->valueText(), model::kNoDataText);
+  EXPECT_TRUE(other->factoryOwned());
+  EXPECT_FALSE(other->editable());
+  EXPECT_TRUE(prompts.messages.empty());  // same program version: no warning
+}
+
+TEST_F(DocumentTest, FailedOpenLeavesTheDocumentAsItWas) {
+  ASSERT_TRUE(doc.save(path("good.zel")).ok);
+  const std::string good = readAll(path("good.zel"));
+  setPoint->setRawValueText("33.000");
+  setPoint->setErrorText("своя ошибка");
+  doc.names().back() = "Своё имя";
+
+  const std::vector<std::string> damaged = {good.substr(0, good.size() - 1),
+                                            good.substr(0, good.size() * 3 / 4), good + '\0'};
+  for (const std::string& bytes : damaged) {
+    std::ofstream(path("bad.zel"), std::ios::binary | std::ios::trunc) << bytes;
+    EXPECT_FALSE(doc.open(path("bad.zel")).ok);
+    EXPECT_EQ(setPoint->valueText(), "33.000");
+    EXPECT_EQ(setPoint->errorText(), "своя ошибка");
+    EXPECT_EQ(doc.names().back(), "Своё имя");
+  }
+  EXPECT_FALSE(doc.open(path("missing.zel")).ok);
+}
+
+TEST_F(DocumentTest, FileOfAnotherTreeIsRefused) {
+  // The same stream layout, written for a tree of one branch with one parameter.
+  model::DescBranch foreign;
+  foreign.setName(doc.root()->name());
+  model::Parameter lone;
+  lone.setName("SP");
+  lone.setRawValueText("99");
+  foreign.addParameter(&lone);
+  std::vector<uint8_t> bytes;
+  ASSERT_EQ(writeConfiguration(doc.commonParams(), doc.names(), &foreign, bytes),
+            model::ArchiveError::None);
+  std::ofstream(path("foreign.zel"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  const std::string before = setPoint->valueText();
+  const FileResult opened = doc.open(path("foreign.zel"));
+  EXPECT_FALSE(opened.ok);
+  EXPECT_EQ(opened.message, model::archiveErrorText(model::ArchiveError::CountMismatch));
+  EXPECT_EQ(setPoint->valueText(), before);
+}
+
+TEST_F(DocumentTest, OtherProgramVersionIsWarnedAboutButRead) {
+  doc.commonParams().parameters().front()->setRawValueText("0.0.1");
+  setPoint->setRawValueText("5.000");
+  ASSERT_TRUE(doc.save(path("old.zel")).ok);
+  doc.commonParams().parameters().front()->setRawValueText(programVersion());
+  setPoint->setRawValueText("6.000");
+  ASSERT_TRUE(doc.open(path("old.zel")).ok);
+  EXPECT_EQ(setPoint->valueText(), "5.000");
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0], "Версии не совпадают: " + versionWarningText(programVersion(), "0.0.1"));
+
+  doc.setCommandLineMode(true);
+  ASSERT_TRUE(doc.open(path("old.zel")).ok);
+  EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(DocumentTest, SaveThatCannotCompleteLeavesTheOldFile) {
+  ASSERT_TRUE(doc.save(path("keep.zel")).ok);
+  const std::string before = readAll(path("keep.zel"));
+  const int32_t index = setPoint->linearIndex();
+  setPoint->setLinearIndex(-1);
+  const FileResult saved = doc.save(path("keep.zel"));
+  setPoint->setLinearIndex(index);
+  EXPECT_FALSE(saved.ok);
+  EXPECT_TRUE(readAll(path("keep.zel")) == before);
+  EXPECT_FALSE(doc.save((dir / "no-such-dir" / "x.zel").string()).ok);
+}
+
+TEST_F(DocumentTest, BranchPathsAndCatalogueLookups) {
+  EXPECT_EQ(doc.findBranch(""), doc.root());
+  model::DescBranch* regulators = doc.findBranch("Регуляторы");
+  ASSERT_NE(regulators, nullptr);
+  ASSERT_FALSE(regulators->children().empty());
+  const std::string first = regulators->children().front()->name();
+  EXPECT_EQ(doc.findBranch("Регуляторы/" + first), regulators->children().front().get());
+  EXPECT_EQ(doc.findBranch("Регуляторы/нет такой"), nullptr);
+  EXPECT_NE(doc.findCatalogueParameter("DEV"), nullptr);
+  EXPECT_EQ(doc.findCatalogueParameter("SP", 2)->linearIndex(), 2);
+  EXPECT_EQ(doc.deviceNetwork().parameters().size(), 6u);
+}
+
+TEST(NamesTable, SizeIsTheByteProductLessTwo) {
+  EXPECT_EQ(namesTableSize(4, 8), 30u);
+  EXPECT_EQ(namesTableSize(16, 16), 0u);  // 256 is 0 as a byte
+  EXPECT_EQ(namesTableSize(17, 16), 14u);  // 272 is 16 as a byte
+  EXPECT_EQ(namesTableSize(1, 2), 0u);
+  EXPECT_EQ(namesTableSize(0, 9), 0u);
+}
+
+}  // namespace
+}  // namespace zelmot::document
