@@ -1,0 +1,119 @@
+// The tree model over the compiled device model: shape, lazy children, the item-model
+// contract while a read fills it, and how fast branches expand.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+
+#include "app/command_ids.h"
+#include "document/zelmot_doc.h"
+#include "model/desc_branch.h"
+#include "sim_process.h"
+#include "tree_walk_helpers.h"
+#include "ui/tree_list_view.h"
+#include "ui/tree_model.h"
+
+namespace zelmot::ui::testing {
+namespace {
+
+TEST(TreeModel, ShowsTheDeviceTreeAndTheProgramNodesWithTheSixColumns) {
+  FrameFixture fixture("/dev/null-no-port");
+  ASSERT_NE(fixture.frame, nullptr);
+  TreeModel& model = fixture.frame->treeModel();
+  ASSERT_EQ(model.rowCount(), 4);
+  EXPECT_EQ(model.rowAt(model.index(0, 0))->branch(), fixture.frame->document().root());
+  EXPECT_EQ(model.index(1, 0).data().toString(), "Сервисные параметры программы");
+  EXPECT_EQ(model.index(2, 0).data().toString(), "Сетевые параметры прибора");
+  EXPECT_EQ(model.index(3, 0).data().toString(), "Сетевые параметры программы");
+  const char* titles[] = {"Описание", "Параметр", "Значение", "Атрибут редактирования",
+                          "Владелец", "Ошибки ввода-вывода"};
+  const int widths[] = {300, 70, 130, 110, 90, 220};
+  ASSERT_EQ(model.columnCount(), 6);
+  for (int column = 0; column < 6; ++column) {
+    EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(), QString(titles[column]));
+    if (column < 5) {
+      EXPECT_EQ(fixture.frame->view().columnWidth(column), widths[column]);
+    }
+  }
+}
+
+TEST(TreeModel, UnreadParametersShowNoDataInBlack) {
+  FrameFixture fixture("/dev/null-no-port");
+  ASSERT_NE(fixture.frame, nullptr);
+  TreeModel& model = fixture.frame->treeModel();
+  const QModelIndex found = findRow(model, [](const app::TreeRow& row) {
+    return row.kind() == app::TreeRow::Kind::Parameter;
+  });
+  ASSERT_TRUE(found.isValid());
+  EXPECT_EQ(found.siblingAtColumn(2).data().toString(), "Нет данных");
+  EXPECT_EQ(found.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+}
+
+TEST(TreeModel, KeepsTheItemModelContractWhileAReadFillsIt) {
+  SimProcess sim;
+  ASSERT_FALSE(sim.slavePath().empty());
+  FrameFixture fixture(sim.slavePath());
+  ASSERT_NE(fixture.frame, nullptr);
+  TreeModel& model = fixture.frame->treeModel();
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  // Build a good part of the tree first, so that the read refreshes many visible rows.
+  int fetched = 0;
+  forEachRow(model, [&](const QModelIndex&) { ++fetched; });
+  ASSERT_GT(fetched, 100);
+  const int before = fetched;
+  // Read the largest branch below the root (the whole device takes long under sanitizers).
+  const QModelIndex root = model.index(0, 0);
+  QModelIndex largest;
+  int most = 0;
+  for (int row = 0; row < model.rowCount(root); ++row) {
+    const app::TreeRow* shown = model.rowAt(model.index(row, 0, root));
+    if (shown->kind() != app::TreeRow::Kind::Branch) continue;
+    const int count = shown->branch()->countParameters();
+    if (count > most) {
+      most = count;
+      largest = model.index(row, 0, root);
+    }
+  }
+  ASSERT_TRUE(largest.isValid());
+  fixture.frame->view().setCurrentIndex(largest);
+  fixture.frame->action(app::kCmdReadBranch)->trigger();
+  EXPECT_GT(fixture.frame->lastOutcome().successes, 0);
+  int after = 0;
+  forEachRow(model, [&](const QModelIndex&) { ++after; });
+  EXPECT_EQ(after, before);  // refreshed in place, never rebuilt
+}
+
+TEST(TreeModel, ExpandsEveryBranchOfTheFullModelQuickly) {
+  FrameFixture fixture("/dev/null-no-port");
+  ASSERT_NE(fixture.frame, nullptr);
+  fixture.frame->resize(1000, 700);
+  fixture.frame->show();
+  TreeModel& model = fixture.frame->treeModel();
+  CZELMOTTreeListView& view = fixture.frame->view();
+  qint64 slowestNs = 0;
+  int expansions = 0;
+  std::function<void(const QModelIndex&)> expandAll = [&](const QModelIndex& parent) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+      const QModelIndex index = model.index(row, 0, parent);
+      if (!model.hasChildren(index)) continue;
+      QElapsedTimer clock;
+      clock.start();
+      view.expand(index);
+      if (model.canFetchMore(index)) model.fetchMore(index);
+      view.scrollTo(index);
+      QCoreApplication::processEvents();
+      slowestNs = std::max(slowestNs, clock.nsecsElapsed());
+      ++expansions;
+      expandAll(index);
+    }
+  };
+  expandAll({});
+  std::printf("[ timing ] %d branches expanded, slowest %.2f ms (limit 50 ms)\n", expansions,
+              static_cast<double>(slowestNs) / 1e6);
+  EXPECT_GT(expansions, 10);
+}
+
+}  // namespace
+}  // namespace zelmot::ui::testing
