@@ -1,5 +1,7 @@
 #include "parameter_store.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <variant>
 
 #include "link/frame_codec.h"
@@ -7,6 +9,8 @@
 
 namespace zelmot::sim {
 namespace {
+
+constexpr const char* kNoData = "Нет данных";
 
 bool hasLinearIndex(const model::CatalogueRecord& record) {
   return record.indexMode != 0 ? record.linearIndex != -1 : record.linearIndex >= 0;
@@ -18,14 +22,19 @@ bool encodes(const model::MyConverter& value, const std::string& text) {
   return value.TextToData(text, data, message) == 1 && !data.empty();
 }
 
-// The catalogue's initial text when the device could send it; otherwise a neutral value of
-// the type, so that every read has an answer.
+// The catalogue's initial text when the device could send it ("Нет данных" it cannot);
+// otherwise the device's own default: zero, or the limit nearest to it, or the first item.
 std::string initialValueText(const model::MyConverter& value, ValueKind kind,
                              const std::string& initial) {
-  if (kind == ValueKind::String || kind == ValueKind::Clock) return initial;
+  if (kind == ValueKind::Clock) return initial;
+  if (kind == ValueKind::String) return initial == kNoData ? std::string() : initial;
   if (encodes(value, initial)) return initial;
+  double zero = 0.0;
+  if (value.hasLimits()) zero = std::clamp(zero, value.minimum(), value.maximum());
+  char number[32];
+  std::snprintf(number, sizeof number, kind == ValueKind::StoredDot ? "%.3f" : "%.0f", zero);
   const std::vector<std::string> items = enumerationItems(value.typeDescriptor());
-  for (const std::string& candidate : {std::string("0"), std::string("00:00"), items.front()}) {
+  for (const std::string& candidate : {std::string(number), std::string("00:00"), items.front()}) {
     if (encodes(value, candidate)) return candidate;
   }
   return initial;

@@ -19,7 +19,7 @@ constexpr double kMaxStepSeconds = 0.25;
 bool measurementOf(const std::string& name, Measurement& measurement) {
   static const std::pair<const char*, Measurement> kNames[] = {
       {"rEAd", Measurement::Reading},          {"r.CAL", Measurement::Calibrated},
-      {"rd.rg", Measurement::RegulatorReading}, {"Set.P", Measurement::SetPoint},
+      {"rd.rg", Measurement::Deviation}, {"Set.P", Measurement::SetPoint},
       {"r.OUt", Measurement::Output},          {"r.oe", Measurement::OutputElement},
   };
   for (const auto& [text, kind] : kNames) {
@@ -65,8 +65,8 @@ float ProcessModel::value(Measurement measurement, int channel) const {
   const double noise = 0.15 * std::sin(elapsedSeconds_ * 1.3 + channel);
   switch (measurement) {
     case Measurement::Reading: return static_cast<float>(c.processValue + noise);
-    case Measurement::Calibrated:
-    case Measurement::RegulatorReading: return static_cast<float>(c.processValue);
+    case Measurement::Calibrated: return static_cast<float>(c.processValue);
+    case Measurement::Deviation: return static_cast<float>(c.setPoint - c.processValue);
     case Measurement::SetPoint: return static_cast<float>(c.setPoint);
     case Measurement::Output: return static_cast<float>(c.output);
     case Measurement::OutputElement: return static_cast<float>(std::round(c.output * 10) / 10);

@@ -8,7 +8,8 @@
 
 namespace zelmot::sim {
 
-enum class Measurement { Reading, Calibrated, RegulatorReading, SetPoint, Output, OutputElement };
+// rEAd, r.CAL, rd.rg (setpoint minus value), Set.P, r.OUt (%), r.oe (%).
+enum class Measurement { Reading, Calibrated, Deviation, SetPoint, Output, OutputElement };
 
 // The measured value a name stands for; false for any other name.
 bool measurementOf(const std::string& name, Measurement& measurement);

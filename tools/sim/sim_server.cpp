@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
 #include "link/frame_codec.h"
 #include "link/line_timing.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr size_t kReadChunk = 256;
 constexpr int kHangUpDrainMs = 500;
+constexpr std::chrono::milliseconds kHangUpGrace{300};
 
 }  // namespace
 
@@ -46,7 +48,7 @@ void SimServer::handleFrame(const std::string& lineFrame) {
     log_.note("silent: no reply");
     return;
   }
-  hangUpRequested_ = fate == FaultInjector::Fate::AnswerThenHangUp;
+  if (fate == FaultInjector::Fate::AnswerThenHangUp) hangUpRequested_ = true;
 
   DeviceReply reply;
   if (faults_.options().errorCode) {
@@ -116,25 +118,37 @@ void SimServer::applyLineSettings() {
   if (!line_.applySettings(lineSettings_, error)) log_.note("line settings not applied: " + error);
 }
 
+// Closing the master discards what the host has not read yet, so the line closes only
+// once the host comes back with its next request, or after a grace period, and then only
+// when the last reply has been read.
+SimServer::Outcome SimServer::hangUp() {
+  log_.note("closing the line");
+  line_.drain(kHangUpDrainMs);
+  line_.hangUp();
+  return Outcome::HungUp;
+}
+
 SimServer::Outcome SimServer::run(int stopFd) {
   char buffer[kReadChunk];
   std::vector<std::string> frames;
+  std::optional<Clock::time_point> hangUpAt;
   while (true) {
     if (!sendDueReplies(Clock::now())) return Outcome::LineLost;
     if (pending_.empty()) {
-      if (hangUpRequested_) {
-        log_.note("closing the line");
-        line_.drain(kHangUpDrainMs);
-        line_.hangUp();
-        return Outcome::HungUp;
-      }
+      if (hangUpRequested_ && !hangUpAt) hangUpAt = Clock::now() + kHangUpGrace;
       applyLineSettings();
     }
+    int timeout = pollTimeoutMs(Clock::now());
+    if (hangUpAt) {
+      const auto grace = std::chrono::ceil<std::chrono::milliseconds>(*hangUpAt - Clock::now());
+      timeout = static_cast<int>(std::max<long>(0, grace.count()));
+    }
     pollfd fds[2] = {{line_.fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    const int ready = poll(fds, 2, pollTimeoutMs(Clock::now()));
+    const int ready = poll(fds, 2, timeout);
     if (ready < 0 && errno != EINTR) return Outcome::LineLost;
     if (fds[1].revents != 0) return Outcome::Stopped;
     if (fds[0].revents & POLLNVAL) return Outcome::LineLost;
+    if (hangUpAt && (fds[0].revents != 0 || Clock::now() >= *hangUpAt)) return hangUp();
     if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
       const long n = line_.readSome(buffer, sizeof buffer);
       if (n < 0) return Outcome::LineLost;

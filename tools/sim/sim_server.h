@@ -43,6 +43,7 @@ private:
   bool sendDueReplies(Clock::time_point now);
   int pollTimeoutMs(Clock::time_point now) const;
   void applyLineSettings();
+  Outcome hangUp();
 
   SimOptions options_;
   SimDevice& device_;

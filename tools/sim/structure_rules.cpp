@@ -40,22 +40,33 @@ void assignAt(ParameterStore& store, const char* name, int32_t index, double val
   if (StoredParameter* parameter = store.findByName(name, index)) assign(*parameter, value);
 }
 
+constexpr int kChannelsPerObject = 8;
+
 void recomputeStructure(ParameterStore& store) {
-  forEachElement(store, "n.Ch", [](StoredParameter& parameter) {
-    double value = 0;
-    if (numericValue(parameter, value)) assign(parameter, value);
-  });
   const double objects = numberOf(store, "n.Obj", -1, 1);
-  const double channels = numberOf(store, "n.Ch", -1, 1);
-  assignAll(store, "S.idx", objects * channels);
+  const double channels = std::max(numberOf(store, "n.Ch", -1, 1), objects);
+  assignAll(store, "n.Ch", channels);
+  assignAll(store, "S.idx", (objects - 1) * kChannelsPerObject + channels);
+  assignAll(store, "S.SAU", 100 + numberOf(store, "n.Ch", -1, 1));
+}
+
+void recomputeObject(ParameterStore& store, int32_t object) {
+  const double type = numberOf(store, "OD.tP", object, 0);
+  assignAt(store, "S.OD", object, type == 0 ? 0 : 1);
+  int connected = 0;
+  for (int32_t k = 0; k < kChannelsPerObject; ++k) {
+    if (numberOf(store, "A.i.j", object * kChannelsPerObject + k, 0) != 0) ++connected;
+  }
+  assignAt(store, "r.OD.i", object, type == 0 ? 0 : connected);
 }
 
 void recomputeOutputElement(ParameterStore& store, int32_t index) {
-  int set = 0;
-  for (const char* name : {"OP", "al.re", "n.rel"}) {
-    if (numberOf(store, name, index, 0) != 0) ++set;
-  }
-  assignAt(store, "S.OE", index, set);
+  const double relays = numberOf(store, "n.rel", -1, 0);
+  int state = 0;
+  if (numberOf(store, "OP", index, 0) != 0) state |= 1;
+  if (numberOf(store, "al.re", index, 0) != 0) state |= 2;
+  if (index < relays) state |= 4;
+  assignAt(store, "S.OE", index, state);
 }
 
 }  // namespace
@@ -77,20 +88,20 @@ DeviceError checkStructureWrite(ParameterStore& store, const StoredParameter& pa
 void recomputeDependents(ParameterStore& store, const StoredParameter& written) {
   const std::string& name = written.name;
   const int32_t index = written.index;
-  if (sameName(name, "n.Obj")) {
+  if (sameName(name, "n.Obj") || sameName(name, "n.Ch")) {
     recomputeStructure(store);
-  } else if (sameName(name, "n.Ch")) {
-    recomputeStructure(store);
-    assignAll(store, "S.SAU", numberOf(store, "n.Ch", -1, 1));
   } else if (sameName(name, "OD.tP")) {
-    assignAll(store, "r.OD.i", 0);
-    double type = 0;
-    if (numericValue(written, type)) assignAt(store, "S.OD", index, type);
+    recomputeObject(store, index < 0 ? 0 : index);
   } else if (sameName(name, "nPC")) {
-    assignAll(store, "S.MD", 0);
-    assignAll(store, "PCP.i", 0);
-  } else if (sameName(name, "OP") || sameName(name, "al.re") || sameName(name, "n.rel")) {
-    recomputeOutputElement(store, index);
+    const bool running = numberOf(store, "nPC", -1, 0) != 0;
+    assignAll(store, "S.MD", running ? 1 : 0);
+    assignAll(store, "PCP.i", running ? 1 : 0);
+  } else if (sameName(name, "OP") || sameName(name, "al.re")) {
+    recomputeOutputElement(store, index < 0 ? 0 : index);
+  } else if (sameName(name, "n.rel")) {
+    forEachElement(store, "S.OE", [&store](StoredParameter& state) {
+      recomputeOutputElement(store, state.index < 0 ? 0 : state.index);
+    });
   } else if (sameName(name, "A.i.j") && index >= 0) {
     double value = 0;
     if (numericValue(written, value)) assignAt(store, "A.i.j", index ^ 1, value);

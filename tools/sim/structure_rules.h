@@ -4,12 +4,15 @@
 // to a new value step by step).
 //
 // What is recomputed (a host re-reads exactly these after its writes):
-//   n.Obj             -> S.idx = n.Obj * n.Ch (slots in use), n.Ch kept within its limits
-//   n.Ch              -> S.idx = n.Obj * n.Ch, S.SAU = n.Ch
-//   OD.tP[i]          -> r.OD.i reset to 0, S.OD[i] = OD.tP[i]
-//   nPC               -> S.MD and PCP.i reset to 0
-//   OP, al.re, n.rel  -> S.OE[i] = number of the three set (non-zero) at that index
-//   A.i.j[i]          -> A.i.j of the other half of the pair (i xor 1) takes the same value
+//   n.Obj             -> n.Ch raised to n.Obj when below it (an object needs a channel),
+//                        S.idx = (n.Obj - 1) * 8 + n.Ch
+//   n.Ch              -> S.idx as above, S.SAU = 100 + n.Ch
+//   OD.tP[i]          -> S.OD[i] "not configured" for an unused object, else "stopped";
+//                        r.OD.i[i] = channels connected to object i (A.i.j[8i..8i+7] set)
+//   nPC               -> no profile (0): S.MD "stopped", PCP.i 0; else "running", step 1
+//   OP, al.re, n.rel  -> S.OE[i] = bit 0 a control source, bit 1 an alarm state,
+//                        bit 2 an alarm relay (i < n.rel)
+//   A.i.j[i]          -> the other half of the pair (i xor 1) takes the same value
 // Results are kept within the limits of the parameter that receives them.
 #include <string>
 

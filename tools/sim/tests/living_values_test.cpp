@@ -84,16 +84,17 @@ TEST(StructureCounters, MoveOneStepAtATimeAndRecompute) {
             "Недопустимое сочетание значений параметров (Изменение параметра было запрещено "
             "функцией Valid)");
   ASSERT_EQ(sim.write(*objects, "3"), 0) << objects->errorText();
-  auto slots = sim.parameter("S.idx");
-  ASSERT_EQ(sim.read(*slots), 0);
-  EXPECT_EQ(slots->valueText(), "6");
+  const auto readValue = [&sim](const char* name) {
+    auto p = sim.parameter(name);
+    EXPECT_EQ(sim.read(*p), 0) << name << ": " << p->errorText();
+    return p->valueText();
+  };
+  EXPECT_EQ(readValue("n.Ch"), "3") << "three objects need three channels";
+  EXPECT_EQ(readValue("S.idx"), "19");
   auto channels = sim.parameter("n.Ch");
-  ASSERT_EQ(sim.write(*channels, "3"), 0) << channels->errorText();
-  auto regulators = sim.parameter("S.SAU");
-  ASSERT_EQ(sim.read(*slots), 0);
-  ASSERT_EQ(sim.read(*regulators), 0);
-  EXPECT_EQ(slots->valueText(), "9");
-  EXPECT_EQ(regulators->valueText(), "3");
+  ASSERT_EQ(sim.write(*channels, "4"), 0) << channels->errorText();
+  EXPECT_EQ(readValue("S.idx"), "20");
+  EXPECT_EQ(readValue("S.SAU"), "104");
 }
 
 TEST(StructureCounters, PairHalvesFollowEachOther) {

@@ -86,7 +86,7 @@ std::vector<model::CatalogueRecord> testCatalogue() {
   addIndexed(r, readOnly(record("r.Cn", "Разомкнут:Замкнут", "Разомкнут")), 0, 7);
   r.push_back(limited(record("n.Obj", "DEC_dot", "2"), 1, 4));
   r.push_back(limited(record("n.Ch", "DEC_dot", "2"), 1, 8));
-  r.push_back(readOnly(limited(record("S.idx", "DEC_dot", "4"), 0, 16)));
+  r.push_back(readOnly(record("S.idx", "DEC_dot", "10")));
   r.push_back(readOnly(record("S.SAU", "DEC_dot", "2")));
   addIndexed(r, record("A.i.j", "DEC_dot", "0"), 0, 3);
   addIndexed(r, limited(record("Shift", "STORED_DOT", "0"), -100, 100, 2), 0, 7);
@@ -108,8 +108,16 @@ ParameterStore testStore() {
   return store;
 }
 
-SimHarness::SimHarness(SimOptions options) : records_(testCatalogue()) {
-  device_ = std::make_unique<SimDevice>(options, testStore());
+SimHarness::SimHarness(SimOptions options)
+    : SimHarness(options, testCatalogue(), testOperativeRecords(testCatalogue())) {}
+
+SimHarness::SimHarness(SimOptions options, std::vector<model::CatalogueRecord> records,
+                       const std::set<int32_t>& operative)
+    : records_(std::move(records)) {
+  for (int32_t i : operative) operativeNames_.insert(records_[static_cast<size_t>(i)].name);
+  ParameterStore store;
+  store.build(records_, operative);
+  device_ = std::make_unique<SimDevice>(options, std::move(store));
   std::string error;
   if (!line_.openPseudoTerminal(slavePath_, error)) {
     ADD_FAILURE() << error;
@@ -118,6 +126,8 @@ SimHarness::SimHarness(SimOptions options) : records_(testCatalogue()) {
   server_ = std::make_unique<SimServer>(options, *device_, line_, &log_);
   thread_ = std::thread([this] { outcome_ = server_->run(stopEvent_.fd()); });
   link_.port().setPortName(slavePath_);
+  // An automatic converter: no per-character pacing of the request on a pseudo-terminal.
+  link_.port().setConverterMode(link::kAutomaticConverter);
   link_.setBaseAddress(options.address);
   link_.setAddressLength(options.addressLength);
   EXPECT_EQ(link_.port().open_port(), 0) << link_.port().lastErrorText();
@@ -147,7 +157,7 @@ std::unique_ptr<model::Parameter> SimHarness::parameter(const std::string& name,
     r.linearIndex = index;
     {
       p->fillFromCatalogueRecord(r);
-      if (kOperativeNames.count(name) && index >= 0) {
+      if (operativeNames_.count(name) && index >= 0) {
         p->setRequestIndex(index);  // the index of an operative parameter is in the address
         p->setHasLinearIndex(false);
       }

@@ -28,6 +28,9 @@ ParameterStore testStore();
 class SimHarness {
 public:
   explicit SimHarness(SimOptions options = {});
+  // Serves another catalogue; `operative` are the record numbers the measurement tree names.
+  SimHarness(SimOptions options, std::vector<model::CatalogueRecord> records,
+             const std::set<int32_t>& operative);
   ~SimHarness();
 
   link::DeviceProtocol& link() { return link_; }
@@ -66,6 +69,7 @@ private:
   bool stopped_ = false;
   link::DeviceProtocol link_;
   std::vector<model::CatalogueRecord> records_;
+  std::set<std::string> operativeNames_;
 };
 
 }  // namespace zelmot::sim::testing
