@@ -58,7 +58,7 @@ bool TreeRow::mayHaveChildren(const ViewOptions& options) const {
 
 model::DescBranch* TreeRow::owningBranch() const {
   for (const TreeRow* row = this; row != nullptr; row = row->parent_) {
-    if (row->kind_ == Kind::Branch) return row->branch_;
+    if (row->branch_ != nullptr) return row->branch_;
   }
   return nullptr;
 }

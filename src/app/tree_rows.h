@@ -69,7 +69,8 @@ public:
   // that branch. Otherwise null.
   model::DescBranch* branch() const { return branch_; }
   model::InvisibleElement* node() const { return node_; }
-  // The branch this row belongs to: its own branch, else the nearest ancestor's.
+  // The branch this row belongs to: its own branch (for a parameter shown in place of a
+  // single-parameter branch, that branch), else the nearest ancestor's.
   model::DescBranch* owningBranch() const;
 
   std::string text(Column column, const ViewOptions& options) const;

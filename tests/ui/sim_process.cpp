@@ -3,11 +3,17 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace zelmot::ui::testing {
 
 SimProcess::SimProcess(const QStringList& options) {
   QStringList arguments{"--data-dir", ZELMOT_BIN_DIR};
   arguments += options;
+  // A test that dies must not leave its simulator behind.
+  process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   process_.start(QString(ZELMOT_BIN_DIR) + "/zelmot-sim", arguments);
   if (!process_.waitForStarted(5000)) return;
   QElapsedTimer clock;

@@ -1,0 +1,170 @@
+// Rows of the tree-list view over a small hand-built tree.
+#include "app/tree_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "model/common_params.h"
+#include "model/desc_branch.h"
+
+namespace zelmot::app {
+namespace {
+
+class TreeRowsTest : public ::testing::Test {
+protected:
+  model::Parameter* parameter(const std::string& name, const std::string& caption,
+                              int32_t linearIndex = -1) {
+    auto p = std::make_unique<model::Parameter>();
+    p->setName(name);
+    p->setCatalogueCaption(caption);
+    if (linearIndex >= 0) {
+      p->setHasLinearIndex(true);
+      p->setLinearIndex(linearIndex);
+    }
+    owned.push_back(std::move(p));
+    return owned.back().get();
+  }
+  model::DescBranch* branch(model::DescBranch& parent, const std::string& name) {
+    auto child = std::make_unique<model::DescBranch>();
+    child->setName(name);
+    return parent.addChild(std::move(child));
+  }
+
+  // root: own "A.1"; child "Входы" (r.Cn, rEAd:2); single-parameter child "Уставка" (Set.P).
+  void SetUp() override {
+    root.setName("ZELMOT");
+    root.addParameter(parameter("A.1", "Первый"));
+    inputs = branch(root, "Входы");
+    mask = parameter("r.Cn", "Дискретные входы");
+    inputs->addParameter(mask);
+    reading = parameter("rEAd", "Измерение", 2);
+    inputs->addParameter(reading);
+    single = branch(root, "Уставка");
+    setpoint = parameter("Set.P", "Значение уставки");
+    single->addParameter(setpoint);
+    rows.reset(&root, {&common});
+  }
+
+  std::vector<std::unique_ptr<model::Parameter>> owned;
+  model::DescBranch root;
+  model::DescBranch* inputs = nullptr;
+  model::DescBranch* single = nullptr;
+  model::Parameter* mask = nullptr;
+  model::Parameter* reading = nullptr;
+  model::Parameter* setpoint = nullptr;
+  model::CommonParams common;
+  TreeRows rows;
+  ViewOptions options{false, 6};
+};
+
+TEST_F(TreeRowsTest, TopLevelHoldsTheTreeAndTheProgramNodes) {
+  ASSERT_EQ(rows.top().childCount(), 2u);
+  EXPECT_EQ(rows.top().child(0)->branch(), &root);
+  EXPECT_EQ(rows.top().child(0)->parent(), nullptr);
+  EXPECT_EQ(rows.top().child(1)->text(Column::Description, options),
+            "Сервисные параметры программы");
+}
+
+TEST_F(TreeRowsTest, ChildrenAreBuiltOnlyWhenAsked) {
+  TreeRow& top = *rows.top().child(0);
+  EXPECT_FALSE(top.childrenBuilt());
+  EXPECT_TRUE(top.mayHaveChildren(options));
+  EXPECT_TRUE(rows.rowsOf(setpoint).empty());
+  EXPECT_EQ(rows.ensureChildren(top, options), 3u);
+  EXPECT_EQ(rows.ensureChildren(top, options), 3u);  // once only
+  EXPECT_EQ(rows.rowsOf(setpoint).size(), 1u);
+}
+
+TEST_F(TreeRowsTest, OwnParametersComeFirstAndASingleParameterBranchShowsItsParameter) {
+  TreeRow& top = *rows.top().child(0);
+  rows.ensureChildren(top, options);
+  EXPECT_EQ(top.child(0)->kind(), TreeRow::Kind::Parameter);
+  EXPECT_EQ(top.child(0)->text(Column::Description, options), "Первый");
+  EXPECT_EQ(top.child(1)->kind(), TreeRow::Kind::Branch);
+  EXPECT_EQ(top.child(1)->text(Column::Description, options), "Входы");
+  const TreeRow& shown = *top.child(2);
+  EXPECT_EQ(shown.kind(), TreeRow::Kind::Parameter);
+  EXPECT_EQ(shown.parameter(), setpoint);
+  EXPECT_EQ(shown.branch(), single);
+  EXPECT_EQ(shown.text(Column::Description, options), "Уставка");  // the branch's name
+  EXPECT_EQ(shown.text(Column::Name, options), "Set.P");
+  EXPECT_EQ(shown.owningBranch(), single);
+  EXPECT_EQ(top.child(0)->owningBranch(), &root);
+}
+
+TEST_F(TreeRowsTest, DiscreteInputMaskGetsItsSubItems) {
+  TreeRow& top = *rows.top().child(0);
+  rows.ensureChildren(top, options);
+  TreeRow& inputsRow = *top.child(1);
+  rows.ensureChildren(inputsRow, options);
+  TreeRow& maskRow = *inputsRow.child(0);
+  ASSERT_EQ(maskRow.parameter(), mask);
+  EXPECT_TRUE(maskRow.mayHaveChildren(options));
+  ASSERT_EQ(rows.ensureChildren(maskRow, options), 6u);
+  EXPECT_EQ(maskRow.child(0)->text(Column::Description, options), "С1 - дежурный режим");
+  EXPECT_EQ(maskRow.child(5)->text(Column::Description, options), "С6 - вытяжной вентилятор");
+  EXPECT_EQ(maskRow.child(5)->text(Column::Value, options), "");
+  // Fewer inputs, fewer items; none when the device has none.
+  TreeRows fewer;
+  fewer.reset(&root, {});
+  ViewOptions three{false, 3};
+  TreeRow& fewerTop = *fewer.top().child(0);
+  fewer.ensureChildren(fewerTop, three);
+  fewer.ensureChildren(*fewerTop.child(1), three);
+  EXPECT_EQ(fewer.ensureChildren(*fewerTop.child(1)->child(0), three), 3u);
+  TreeRows none;
+  none.reset(&root, {});
+  const ViewOptions noInputs{false, 0};
+  TreeRow& noneTop = *none.top().child(0);
+  none.ensureChildren(noneTop, noInputs);
+  none.ensureChildren(*noneTop.child(1), noInputs);
+  EXPECT_FALSE(noneTop.child(1)->child(0)->mayHaveChildren(noInputs));
+}
+
+TEST_F(TreeRowsTest, ParameterCellsFollowTheParameter) {
+  TreeRow& top = *rows.top().child(0);
+  rows.ensureChildren(top, options);
+  TreeRow& inputsRow = *top.child(1);
+  rows.ensureChildren(inputsRow, options);
+  const TreeRow& row = *inputsRow.child(1);
+  EXPECT_EQ(row.text(Column::Name, options), "rEAd");
+  EXPECT_EQ(row.text(Column::Name, ViewOptions{true, 6}), "rEAd:2");
+  EXPECT_EQ(row.text(Column::Value, options), "Нет данных");
+  EXPECT_EQ(row.colour(), model::kPlainColour);
+  reading->setRawValueText("12.500");
+  reading->setErrorText("Таймаут при передаче данных (нет связи)");
+  EXPECT_EQ(row.text(Column::Value, options), "12.500");
+  EXPECT_EQ(row.text(Column::Errors, options), "Таймаут при передаче данных (нет связи)");
+  EXPECT_EQ(row.colour(), model::kErrorColour);
+  // The branches above turn red; mismatches do not count for them.
+  EXPECT_EQ(inputsRow.colour(), model::kErrorColour);
+  EXPECT_EQ(top.colour(), model::kErrorColour);
+  reading->setErrorText("Знач-е в приборе: '1.000',Ред-ый,польз.");
+  EXPECT_EQ(row.colour(), model::kMismatchColour);
+  EXPECT_EQ(inputsRow.colour(), model::kPlainColour);
+}
+
+TEST_F(TreeRowsTest, BranchLabelShowsItsLinearIndexWhenAsked) {
+  TreeRow& top = *rows.top().child(0);
+  rows.ensureChildren(top, options);
+  EXPECT_EQ(top.child(1)->text(Column::Description, ViewOptions{true, 6}), "Входы (2)");
+  EXPECT_EQ(top.child(1)->text(Column::Description, options), "Входы");
+}
+
+TEST(BranchPath, LeadsFromTheRootDownToTheBranch) {
+  model::DescBranch root;
+  auto* a = root.addChild(std::make_unique<model::DescBranch>());
+  auto* b = a->addChild(std::make_unique<model::DescBranch>());
+  auto* c = root.addChild(std::make_unique<model::DescBranch>());
+  EXPECT_EQ(branchPath(root, b), (std::vector<const model::DescBranch*>{&root, a, b}));
+  EXPECT_EQ(branchPath(root, c), (std::vector<const model::DescBranch*>{&root, c}));
+  EXPECT_EQ(branchPath(root, &root), (std::vector<const model::DescBranch*>{&root}));
+  model::DescBranch stranger;
+  EXPECT_TRUE(branchPath(root, &stranger).empty());
+  EXPECT_TRUE(branchPath(root, nullptr).empty());
+}
+
+}  // namespace
+}  // namespace zelmot::app
