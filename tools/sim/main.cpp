@@ -106,6 +106,17 @@ void defineOptions(CLI::App& app, CommandLine& c) {
                  "close the line after answering N requests, as an unplugged adapter does")
       ->check(CLI::PositiveNumber);
   app.add_flag("--log", o.log, "print every frame in and out on standard error");
+
+  static const std::pair<const char*, const char*> kValueNames[] = {
+      {"--device", "PATH"}, {"--link", "PATH"}, {"--baud", "N"}, {"--address", "N"},
+      {"--address-length", "BITS"}, {"--type", "TEXT"}, {"--firmware", "TEXT"},
+      {"--data-dir", "DIR"}, {"--state", "FILE"}, {"--status", "NAME:INDEX=CODE"},
+      {"--discrete-inputs", "MASK"}, {"--calibration-seconds", "SECONDS"},
+      {"--calibration-fault", "KIND:N"}, {"--turnaround", "MS"}, {"--seed", "N"},
+      {"--drop-replies", "PERCENT"}, {"--corrupt-checksums", "PERCENT"},
+      {"--no-start", "PERCENT"}, {"--foreign-code", "PERCENT"}, {"--error-code", "CODE"},
+      {"--silent-after", "N"}, {"--hangup-after", "N"}};
+  for (const auto& [name, valueName] : kValueNames) app.get_option(name)->type_name(valueName);
 }
 
 bool finishOptions(CommandLine& c, std::string& error) {

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "link/line_settings.h"
+
 namespace zelmot::sim {
 namespace {
 
@@ -19,18 +21,13 @@ constexpr int kWriteTimeoutMs = 1000;
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-bool speedOf(int baud, speed_t& speed) {
-  static const std::pair<int, speed_t> kSpeeds[] = {
-      {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},
-      {19200, B19200}, {38400, B38400}, {57600, B57600},   {115200, B115200},
-      {230400, B230400}};
-  for (const auto& [rate, code] : kSpeeds) {
-    if (rate == baud) {
-      speed = code;
-      return true;
-    }
+int parityCodeOf(Parity parity) {
+  switch (parity) {
+    case Parity::Even: return 1;
+    case Parity::Odd: return 4;
+    case Parity::None: break;
   }
-  return false;
+  return 0;
 }
 
 bool makeRaw(int fd, std::string& error) {
@@ -97,24 +94,22 @@ bool SimLine::openDevice(const std::string& path, const NetworkSettings& setting
 bool SimLine::applySettings(const NetworkSettings& settings, std::string& error) {
   if (isPseudoTerminal() || fd_ < 0) return true;
   termios t{};
-  speed_t speed = B9600;
-  if (!speedOf(settings.baud, speed)) {
-    error = "baud rate " + std::to_string(settings.baud) + " is not supported by this port";
-    return false;
-  }
   if (tcgetattr(fd_, &t) != 0) {
     error = systemError("tcgetattr");
     return false;
   }
-  cfsetispeed(&t, speed);
-  cfsetospeed(&t, speed);
-  t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
-  t.c_cflag |= CLOCAL | CREAD | (settings.dataBits == 7 ? CS7 : CS8);
-  if (settings.parity != Parity::None) t.c_cflag |= PARENB;
-  if (settings.parity == Parity::Odd) t.c_cflag |= PARODD;
-  if (settings.stopBits == 2) t.c_cflag |= CSTOPB;
-  if (tcsetattr(fd_, TCSADRAIN, &t) != 0) {
-    error = systemError("tcsetattr");
+  cfmakeraw(&t);
+  const link::LineSettings line{settings.baud, parityCodeOf(settings.parity), settings.dataBits,
+                                settings.stopBits};
+  if (link::configureTermios(t, line) != 0) {
+    error = "line settings not supported: " + std::to_string(settings.baud) + " baud, " +
+            std::to_string(settings.dataBits) + " data bits, " +
+            std::to_string(settings.stopBits) + " stop bits";
+    return false;
+  }
+  if (tcsetattr(fd_, TCSADRAIN, &t) != 0 ||
+      (!link::hasStandardSpeed(settings.baud) && !link::setArbitraryBaud(fd_, settings.baud))) {
+    error = systemError("configuring the line");
     return false;
   }
   return true;
