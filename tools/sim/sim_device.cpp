@@ -33,6 +33,7 @@ SimDevice::SimDevice(const SimOptions& options, ParameterStore store,
   network_.addressLength = options.addressLength;
   network_.baud = options.baud;
   storeNetworkSettings(store_, network_);
+  recomputeAll(store_);
 }
 
 void SimDevice::setNetwork(const NetworkSettings& settings) {

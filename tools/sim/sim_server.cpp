@@ -36,13 +36,13 @@ void SimServer::handleFrame(const std::string& lineFrame) {
     return;
   }
   const SimDevice::Audience audience = device_.audience(request.address);
-  if (audience == SimDevice::Audience::Other) {
-    log_.request(request.address, request.requestFlag, request.command, request.data.data(),
-                 request.length, "(not for this device)");
-    return;
-  }
+  const bool broadcast = audience == SimDevice::Audience::Broadcast;
+  const char* note = audience == SimDevice::Audience::Other ? "(not for this device)"
+                     : broadcast                              ? "(broadcast)"
+                                                              : "";
   log_.request(request.address, request.requestFlag, request.command, request.data.data(),
-               request.length, audience == SimDevice::Audience::Broadcast ? "(broadcast)" : "");
+               request.length, note);
+  if (audience == SimDevice::Audience::Other) return;
   const FaultInjector::Fate fate = faults_.onRequest();
   if (fate == FaultInjector::Fate::Silent) {
     log_.note("silent: no reply");
@@ -54,11 +54,15 @@ void SimServer::handleFrame(const std::string& lineFrame) {
   if (faults_.options().errorCode) {
     reply = {link::kErrorReplyCode, {*faults_.options().errorCode}};
   } else {
-    DeviceRequest deviceRequest{request.address, request.requestFlag, request.command,
-                                {request.data.begin(), request.data.begin() + request.length}};
-    reply = device_.handle(deviceRequest);
+    reply = device_.handle({request.address, request.requestFlag, request.command,
+                            {request.data.begin(), request.data.begin() + request.length}});
   }
-  if (audience == SimDevice::Audience::Broadcast) return;  // acted on, never answered
+  if (broadcast) return;  // acted on, never answered
+  answer(request, reply, addressLength, lineFrame.size());
+}
+
+void SimServer::answer(const link::Request& request, DeviceReply reply, int addressLength,
+                       size_t requestChars) {
   if (!faults_.keepReply()) {
     log_.note("reply dropped");
     return;
@@ -66,7 +70,7 @@ void SimServer::handleFrame(const std::string& lineFrame) {
   reply.command = faults_.replyCommand(reply.command, request.command);
   link::RequestFields fields;
   fields.address = request.address;
-  fields.addressLength = addressLength;
+  fields.addressLength = addressLength;  // the addressing of the request, even after APLY
   fields.requestFlag = 0;
   fields.command = reply.command;
   fields.data = reply.data.data();
@@ -79,7 +83,7 @@ void SimServer::handleFrame(const std::string& lineFrame) {
   }
   faults_.spoilFrame(frame);
   log_.reply(request.address, reply.command, reply.data, "");
-  queueReply(frame, lineFrame.size());
+  queueReply(frame, requestChars);
 }
 
 void SimServer::queueReply(const std::string& frame, size_t requestChars) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fault_injector.h"
+#include "link/frame_codec.h"
 #include "frame_log.h"
 #include "frame_splitter.h"
 #include "sim_device.h"
@@ -39,6 +40,8 @@ private:
     std::string frame;
   };
 
+  void answer(const link::Request& request, DeviceReply reply, int addressLength,
+              size_t requestChars);
   void queueReply(const std::string& frame, size_t requestChars);
   bool sendDueReplies(Clock::time_point now);
   int pollTimeoutMs(Clock::time_point now) const;

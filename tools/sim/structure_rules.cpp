@@ -60,6 +60,12 @@ void recomputeObject(ParameterStore& store, int32_t object) {
   assignAt(store, "r.OD.i", object, type == 0 ? 0 : connected);
 }
 
+void recomputeProgram(ParameterStore& store) {
+  const bool running = numberOf(store, "nPC", -1, 0) != 0;
+  assignAll(store, "S.MD", running ? 1 : 0);
+  assignAll(store, "PCP.i", running ? 1 : 0);
+}
+
 void recomputeOutputElement(ParameterStore& store, int32_t index) {
   const double relays = numberOf(store, "n.rel", -1, 0);
   int state = 0;
@@ -93,9 +99,7 @@ void recomputeDependents(ParameterStore& store, const StoredParameter& written) 
   } else if (sameName(name, "OD.tP")) {
     recomputeObject(store, index < 0 ? 0 : index);
   } else if (sameName(name, "nPC")) {
-    const bool running = numberOf(store, "nPC", -1, 0) != 0;
-    assignAll(store, "S.MD", running ? 1 : 0);
-    assignAll(store, "PCP.i", running ? 1 : 0);
+    recomputeProgram(store);
   } else if (sameName(name, "OP") || sameName(name, "al.re")) {
     recomputeOutputElement(store, index < 0 ? 0 : index);
   } else if (sameName(name, "n.rel")) {
@@ -106,6 +110,17 @@ void recomputeDependents(ParameterStore& store, const StoredParameter& written) 
     double value = 0;
     if (numericValue(written, value)) assignAt(store, "A.i.j", index ^ 1, value);
   }
+}
+
+void recomputeAll(ParameterStore& store) {
+  recomputeStructure(store);
+  forEachElement(store, "OD.tP", [&store](StoredParameter& type) {
+    recomputeObject(store, type.index < 0 ? 0 : type.index);
+  });
+  recomputeProgram(store);
+  forEachElement(store, "S.OE", [&store](StoredParameter& state) {
+    recomputeOutputElement(store, state.index < 0 ? 0 : state.index);
+  });
 }
 
 }  // namespace zelmot::sim

@@ -26,4 +26,7 @@ DeviceError checkStructureWrite(ParameterStore& store, const StoredParameter& pa
 
 void recomputeDependents(ParameterStore& store, const StoredParameter& written);
 
+// Every recomputed value from the values it depends on, as a device does at power-on.
+void recomputeAll(ParameterStore& store);
+
 }  // namespace zelmot::sim

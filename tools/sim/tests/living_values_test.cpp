@@ -97,6 +97,13 @@ TEST(StructureCounters, MoveOneStepAtATimeAndRecompute) {
   EXPECT_EQ(readValue("S.SAU"), "104");
 }
 
+TEST(StructureCounters, PowerOnComputesDerivedValues) {
+  SimHarness sim;
+  auto code = sim.parameter("S.SAU");  // the catalogue says 2; two channels make it 102
+  ASSERT_EQ(sim.read(*code), 0);
+  EXPECT_EQ(code->valueText(), "102");
+}
+
 TEST(StructureCounters, PairHalvesFollowEachOther) {
   SimHarness sim;
   auto written = sim.parameter("A.i.j", 3);
