@@ -15,6 +15,13 @@ bool isDiscreteInputMask(const model::Parameter* parameter) {
          model::equalsIgnoreCase(parameter->name(), model::kDiscreteInputMaskName);
 }
 
+// A child branch with exactly one parameter, no branches and no scheme links is shown
+// as that parameter (the tree's presentation rule).
+bool isSingleParameterBranch(const model::DescBranch& branch) {
+  return branch.parameters().size() == 1 && branch.children().empty() &&
+         branch.connectors().empty();
+}
+
 int subItemCount(const ViewOptions& options) {
   return std::clamp(options.discreteInputCount, 0,
                     static_cast<int>(std::size(model::kDiscreteInputTexts)));
@@ -81,15 +88,26 @@ std::string TreeRow::text(Column column, const ViewOptions& options) const {
 model::Rgb TreeRow::colour() const {
   switch (kind_) {
     case Kind::Parameter: return parameter_ != nullptr ? parameter_->rowColour() : model::kPlainColour;
+    case Kind::SubItem: return model::kPlainColour;
     case Kind::Branch:
-      return branch_ != nullptr && branch_->HasProblems(false) ? model::kErrorColour
-                                                                : model::kPlainColour;
-    case Kind::Node:
-      return node_ != nullptr && node_->HasProblems(false) ? model::kErrorColour
-                                                            : model::kPlainColour;
-    case Kind::SubItem: break;
+    case Kind::Node: break;
   }
-  return model::kPlainColour;
+  if (!colourKnown_) {
+    const model::ObjectWithParameters* object =
+        kind_ == Kind::Branch ? static_cast<const model::ObjectWithParameters*>(branch_) : node_;
+    colour_ = object != nullptr && object->HasProblems(false) ? model::kErrorColour
+                                                              : model::kPlainColour;
+    colourKnown_ = true;
+  }
+  return colour_;
+}
+
+void TreeRows::invalidateAncestors(const TreeRow& row) {
+  for (const TreeRow* up = row.parent(); up != nullptr; up = up->parent()) up->invalidateColour();
+}
+
+void TreeRows::invalidateAll() {
+  forEachBuilt([](TreeRow& row) { row.invalidateColour(); });
 }
 
 namespace {
@@ -151,16 +169,17 @@ TreeRows::RowList TreeRows::makeChildren(const TreeRow& row, const ViewOptions& 
   switch (row.kind_) {
     case TreeRow::Kind::Branch: {
       if (row.branch_ == nullptr) break;
-      // The branch's own presentation decides what is shown in place of what.
-      model::PresentationOptions presentationOptions{options.showLinearIndexes,
-                                                     options.discreteInputCount};
-      for (const model::PresentationRow& shown : row.branch_->presentation(presentationOptions)) {
-        if (shown.kind == model::PresentationRow::Kind::Branch) {
-          add(TreeRow::Kind::Branch, {}).branch_ = shown.branch;
+      for (model::Parameter* parameter : row.branch_->parameters()) {
+        add(TreeRow::Kind::Parameter, parameter->GetDescription()).parameter_ = parameter;
+      }
+      for (const auto& child : row.branch_->children()) {
+        if (isSingleParameterBranch(*child)) {
+          // Shown as its parameter, labelled with the branch's name.
+          TreeRow& shown = add(TreeRow::Kind::Parameter, child->name());
+          shown.parameter_ = child->parameters().front();
+          shown.branch_ = child.get();
         } else {
-          TreeRow& child = add(TreeRow::Kind::Parameter, shown.description);
-          child.parameter_ = shown.parameter;
-          child.branch_ = shown.branch;
+          add(TreeRow::Kind::Branch, {}).branch_ = child.get();
         }
       }
       break;

@@ -74,7 +74,10 @@ public:
   model::DescBranch* owningBranch() const;
 
   std::string text(Column column, const ViewOptions& options) const;
+  // Parameter rows: the parameter's colour. Branch and node rows: red when something below
+  // has a problem; kept until invalidateColour(), since it walks the whole subtree.
   model::Rgb colour() const;
+  void invalidateColour() const { colourKnown_ = false; }
   bool isContainer() const { return kind_ == Kind::Branch || kind_ == Kind::Node; }
 
 private:
@@ -88,6 +91,8 @@ private:
   model::InvisibleElement* node_ = nullptr;
   std::string label_;  // description column of parameter, sub-item and node rows
   bool childrenBuilt_ = false;
+  mutable bool colourKnown_ = false;
+  mutable model::Rgb colour_;
   std::vector<std::unique_ptr<TreeRow>> children_;  // owned
 };
 
@@ -118,6 +123,11 @@ public:
   const std::vector<TreeRow*>& rowsOf(const model::Parameter* parameter) const;
   // The first built row that shows the branch, or null.
   TreeRow* rowOf(const model::DescBranch* branch) const;
+
+  // The cached colours of the rows above `row` (and of every row) are recomputed when next
+  // asked for.
+  void invalidateAncestors(const TreeRow& row);
+  void invalidateAll();
 
   // Every built row, depth first.
   template <typename Visit>

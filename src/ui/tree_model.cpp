@@ -163,6 +163,7 @@ void TreeModel::refreshAncestors(const app::TreeRow& row) {
 
 void TreeModel::refreshParameter(const model::Parameter* parameter) {
   for (const app::TreeRow* row : rows_.rowsOf(parameter)) {
+    rows_.invalidateAncestors(*row);
     refreshRow(*row);
     refreshAncestors(*row);
   }
@@ -174,6 +175,7 @@ void TreeModel::refreshAll() {
     emit dataChanged(indexOf(parent.child(0), 0),
                      indexOf(parent.child(parent.childCount() - 1), app::kColumnCount - 1));
   };
+  rows_.invalidateAll();
   refreshChildren(rows_.top());
   rows_.forEachBuilt([&](app::TreeRow& row) { refreshChildren(row); });
 }

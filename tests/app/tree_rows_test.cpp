@@ -141,9 +141,16 @@ TEST_F(TreeRowsTest, ParameterCellsFollowTheParameter) {
   // The branches above turn red; mismatches do not count for them.
   EXPECT_EQ(inputsRow.colour(), model::kErrorColour);
   EXPECT_EQ(top.colour(), model::kErrorColour);
+  // Branch colours are kept until the rows above a changed parameter are invalidated.
   reading->setErrorText("Знач-е в приборе: '1.000',Ред-ый,польз.");
   EXPECT_EQ(row.colour(), model::kMismatchColour);
+  EXPECT_EQ(inputsRow.colour(), model::kErrorColour);
+  rows.invalidateAncestors(row);
   EXPECT_EQ(inputsRow.colour(), model::kPlainColour);
+  EXPECT_EQ(top.colour(), model::kPlainColour);
+  reading->setErrorText("Ошибка");
+  rows.invalidateAll();
+  EXPECT_EQ(top.colour(), model::kErrorColour);
 }
 
 TEST_F(TreeRowsTest, BranchLabelShowsItsLinearIndexWhenAsked) {

@@ -63,7 +63,7 @@ TEST(Screenshots, MainWindowProgressDialogAndEditRefusal) {
   // One pending change (green) to show beside the read values.
   model.setData(edited.siblingAtColumn(2), QString::asprintf("%.3f", parameter.minimum()));
   QCoreApplication::processEvents();
-  frame.view().selectRow(edited);
+  frame.view().selectRow(edited.parent());
   QCoreApplication::processEvents();
   EXPECT_TRUE(frame.grab().save(shotPath("main_window.png")));
 
