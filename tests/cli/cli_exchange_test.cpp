@@ -41,10 +41,12 @@ TEST_F(CliExchange, ReadSavesTheSimulatorsValues) {
 
   // The reopened file holds what the device holds: only the running clock and the error
   // counter moved on.
+  // The clock differs only when a second boundary fell between read and compare.
   const RunResult compared = work.cli(sim, {"--quiet", "compare", work.path("a.zel")});
-  EXPECT_THAT(compared.out, HasSubstr("Обнаружены отличия (2)"));
+  const bool clockMoved = compared.out.find("'rtC (") != std::string::npos;
+  EXPECT_THAT(compared.out, HasSubstr(clockMoved ? "Обнаружены отличия (2)"
+                                                 : "Обнаружены отличия (1)"));
   EXPECT_THAT(compared.out, HasSubstr("'n.Err ("));
-  EXPECT_THAT(compared.out, HasSubstr("'rtC ("));
 }
 
 TEST_F(CliExchange, WriteChangedSendsExactlyTheChangedValues) {

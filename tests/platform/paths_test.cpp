@@ -69,19 +69,21 @@ protected:
   static void touch(const fs::path& file) { std::ofstream(file) << "x"; }
 };
 
+// The build puts the real description files beside the test executable, so these tests
+// look for names that exist only in their own folders.
 TEST_F(FindDataDirTest, SearchesEnvironmentThenPrefix) {
-  touch(shared / "zelmot.tree.const");
+  touch(shared / "only-in-test.const");
   ScopedEnv env("ZELMOT_DATA_DIR", envDir.c_str());
-  EXPECT_EQ(findDataDir("zelmot.tree.const", prefix), shared);
-  touch(envDir / "zelmot.tree.const");
-  EXPECT_EQ(findDataDir("zelmot.tree.const", prefix), envDir);
+  EXPECT_EQ(findDataDir("only-in-test.const", prefix), shared);
+  touch(envDir / "only-in-test.const");
+  EXPECT_EQ(findDataDir("only-in-test.const", prefix), envDir);
 }
 
 TEST_F(FindDataDirTest, NothingFoundOrAFolderOfThatName) {
   ScopedEnv env("ZELMOT_DATA_DIR", envDir.c_str());
   EXPECT_EQ(findDataDir("no-such-file.zip", prefix), std::nullopt);
-  fs::create_directories(envDir / "parameters.zip");
-  EXPECT_EQ(findDataDir("parameters.zip", prefix), std::nullopt);
+  fs::create_directories(envDir / "only-in-test.zip");
+  EXPECT_EQ(findDataDir("only-in-test.zip", prefix), std::nullopt);
 }
 
 TEST_F(FindDataDirTest, FindsFilesBesideTheExecutable) {
