@@ -86,16 +86,21 @@ void SimServer::answer(const link::Request& request, DeviceReply reply, int addr
   queueReply(frame, requestChars);
 }
 
+double pacedReplyDelayMs(const NetworkSettings& line, size_t requestChars, size_t replyChars,
+                         double turnaroundMs) {
+  const double charMs =
+      link::computeLineTimeouts(line.baud, line.parity != Parity::None, line.stopBits == 2)
+          .charTime;
+  return charMs * static_cast<double>(requestChars + replyChars) + turnaroundMs;
+}
+
 void SimServer::queueReply(const std::string& frame, size_t requestChars) {
   Clock::time_point due = Clock::now();
   if (options_.pace) {
-    const NetworkSettings& line = device_.network();
-    const double charMs = link::computeLineTimeouts(line.baud, line.parity != Parity::None,
-                                                    line.stopBits == 2)
-                              .charTime;
-    const double wireMs = charMs * static_cast<double>(requestChars + frame.size());
+    const double delayMs =
+        pacedReplyDelayMs(device_.network(), requestChars, frame.size(), options_.turnaroundMs);
     due += std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double, std::milli>(wireMs + options_.turnaroundMs));
+        std::chrono::duration<double, std::milli>(delayMs));
   }
   pending_.push_back({due, frame});
 }

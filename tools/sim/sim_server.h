@@ -19,6 +19,11 @@
 
 namespace zelmot::sim {
 
+// How long a paced reply is held back: the request and the reply on the wire at the line's
+// speed and framing, plus the device's turnaround.
+double pacedReplyDelayMs(const NetworkSettings& line, size_t requestChars, size_t replyChars,
+                         double turnaroundMs);
+
 class SimServer {
 public:
   enum class Outcome { Stopped, HungUp, LineLost };

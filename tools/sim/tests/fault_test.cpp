@@ -98,5 +98,31 @@ TEST(Faults, ForeignCodeIsNeitherTheRequestNorAnError) {
   }
 }
 
+struct PaceCase {
+  int baud;
+  Parity parity;
+  int stopBits;
+  double expectedMs;
+};
+
+class PaceTest : public ::testing::TestWithParam<PaceCase> {};
+
+TEST_P(PaceTest, WireTimeOfBothFramesPlusTurnaround) {
+  const PaceCase& c = GetParam();
+  NetworkSettings line;
+  line.baud = c.baud;
+  line.parity = c.parity;
+  line.stopBits = c.stopBits;
+  // A 14-character request and a 16-character reply: 30 characters on the wire.
+  EXPECT_NEAR(pacedReplyDelayMs(line, 14, 16, 2.0), c.expectedMs, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PaceTest,
+    ::testing::Values(PaceCase{9600, Parity::None, 1, 30 * 10000.0 / 9600 + 2},
+                      PaceCase{9600, Parity::Even, 1, 30 * 11000.0 / 9600 + 2},
+                      PaceCase{9600, Parity::Odd, 2, 30 * 12000.0 / 9600 + 2},
+                      PaceCase{115200, Parity::None, 1, 30 * 10000.0 / 115200 + 2}));
+
 }  // namespace
 }  // namespace zelmot::sim::testing
