@@ -64,6 +64,7 @@ TEST(Screenshots, MainWindowProgressDialogAndEditRefusal) {
   model.setData(edited.siblingAtColumn(2), QString::asprintf("%.3f", parameter.minimum()));
   QCoreApplication::processEvents();
   frame.view().selectRow(edited.parent());
+  frame.view().expand(edited.parent());
   QCoreApplication::processEvents();
   EXPECT_TRUE(frame.grab().save(shotPath("main_window.png")));
 
