@@ -1,6 +1,7 @@
 #pragma once
 // The sub-commands of zelmot-cli. Each returns the exit status.
 #include <string>
+#include <vector>
 
 #include "cli/session.h"
 
@@ -27,6 +28,18 @@ struct PollArgs {
 };
 
 int runPoll(Session& session, const PollArgs& args);
+
+struct AplyArgs {
+  bool broadcast = false;  // also to every device on the line
+  bool once = false;       // one broadcast instead of three
+};
+
+int runAply(Session& session, const AplyArgs& args);
+
+// A command line of the desktop program ("/read/port:3 file.zel") run without a window.
+int runLegacy(Session& session, const std::vector<std::string>& arguments);
+// Signals the named exit event of a running program.
+int signalExitEvent(const std::string& name);
 
 int runShow(Session& session, const std::string& file, const std::string& branch, bool json);
 int runSetValue(Session& session, const std::string& file, const std::string& parameter,

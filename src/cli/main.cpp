@@ -87,12 +87,25 @@ int main(int argc, char** argv) {
   setValue->add_option("parameter", parameter, "NAME[:INDEX]")->required();
   setValue->add_option("value", value, "New value")->required();
 
+  CLI::App* aply = app.add_subcommand("aply", "Make the device take its new network settings");
+  AplyArgs aplyArgs;
+  aply->add_flag("--broadcast", aplyArgs.broadcast, "Also tell every device on the line");
+  aply->add_flag("--once", aplyArgs.once, "One broadcast instead of three");
+
+  CLI::App* legacy = app.add_subcommand(
+      "legacy", "Run a command line of the desktop program without a window (/read/port:3 f.zel)");
+  std::string exitEventName;
+  legacy->add_option("--signal-exit", exitEventName, "Signal the exit event NAME of a running program");
+  legacy->prefix_command();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? kExitOk : kExitUsage;
   }
+
+  if (*legacy && !exitEventName.empty()) return signalExitEvent(exitEventName);
 
   Session session(connection, cancel);
   std::string error;
@@ -109,6 +122,8 @@ int main(int argc, char** argv) {
     pollArgs.write = true;
     return runPoll(session, pollArgs);
   }
+  if (*aply) return runAply(session, aplyArgs);
+  if (*legacy) return runLegacy(session, legacy->remaining());
   if (*show) return runShow(session, file, branch, json);
   if (*setValue) return runSetValue(session, file, parameter, value);
   return kExitUsage;
