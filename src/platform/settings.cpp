@@ -103,11 +103,18 @@ fs::path folderOf(const fs::path& file) {
 // and writes them, so that two running instances do not lose each other's writes. The lock
 // is skipped when its file cannot be made: before the folder exists there is nothing to
 // protect yet, and in a folder we may not write the save fails anyway.
+// ".name" + suffix, built by appending (gcc 12 warns falsely on "." + string at -O2).
+std::string hiddenName(const fs::path& file, const char* suffix) {
+  std::string name(".");
+  name.append(file.filename().string()).append(suffix);
+  return name;
+}
+
 class InterProcessLock {
 public:
   explicit InterProcessLock(const fs::path& settingsFile) {
     if (!settingsFile.has_filename()) return;
-    const fs::path lockFile = folderOf(settingsFile) / ("." + settingsFile.filename().string() + ".lock");
+    const fs::path lockFile = folderOf(settingsFile) / hiddenName(settingsFile, ".lock");
     fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ >= 0) {
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
@@ -233,7 +240,7 @@ SettingsStatus Settings::saveLocked() {
   const std::string text(data, length);
   g_free(data);
 
-  std::string tempName = (dir / ("." + path_.filename().string() + ".XXXXXX")).string();
+  std::string tempName = (dir / hiddenName(path_, ".XXXXXX")).string();
   const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);  // mkostemp creates it with mode 0600
   if (fd < 0) return fail(osError(tempName, errno));
   bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
