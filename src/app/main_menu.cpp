@@ -79,7 +79,7 @@ Menu deviceMenu() {
            separator(), pending(kCmdCalibration, "Юстировка входов"),
            submenu("Графики уставки",
                    {pending(kCmdGraph1, "График №1"), pending(kCmdGraph2, "График №2")}, false),
-           pending(kCmdSinglePoll, "Опрос отдельного параметра", "Alt+S"), separator(),
+           command(kCmdSinglePoll, "Опрос отдельного параметра", "Alt+S"), separator(),
            command(kCmdCheckLink, "Проверить связь с прибором (vEr, dEv)", "Alt+N"),
            submenu("Преобразователь интерфейса",
                    {radio(kCmdConverterSemiAutomatic, "Полуавтоматический (VQ-5)", false),
@@ -92,14 +92,14 @@ Menu modesMenu() {
            check(kCmdAutoReading, "Режим автоматического чтения", true),
            check(kCmdImmediateWrite, "Режим немедленной записи", false),
            check(kCmdNoAttributes, "Не передавать атрибуты параметров", false), separator(),
-           pending(kCmdProgramNetwork, "Сетевые параметры программы"), separator(),
+           command(kCmdProgramNetwork, "Сетевые параметры программы"), separator(),
            check(kCmdToolBar, "Панель инструментов", true),
            check(kCmdStatusBar, "Панель состояния", true)}};
 }
 
 Menu helpMenu() {
   return {"&Справка",
-          {pending(kCmdHelp, "&Справка..."),
+          {command(kCmdHelp, "&Справка..."),
            pending(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
            pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
            pending(kCmdAbout, "&О программе...")}};
@@ -131,7 +131,7 @@ void collect(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& o
 std::vector<Menu> mainMenu() { return {fileMenu(), deviceMenu(), modesMenu(), helpMenu()}; }
 
 std::vector<MenuItem> windowPopupMenu() {
-  return {pending(kCmdSendAply, "Послать команду APLY"),
+  return {command(kCmdSendAply, "Послать команду APLY"),
           pending(kCmdChangePasswords, "Смена паролей")};
 }
 

@@ -1,43 +1,103 @@
-// zelmot: the desktop configurator.
+// zelmot: the desktop configurator. Besides its own long options it understands the
+// command line of unattended runs ("/read/port:3/close out.zel", see app/command_line.h).
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QMessageBox>
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
+#include "app/termination_watch.h"
 #include "app/version.h"
 #include "ui/main_frame.h"
 #include "ui/qt_prompt.h"
 #include "ui/qt_text.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: zelmot [--port PATH|COMn] [--data-dir DIR] [--no-check] [SWITCHES] [FILE.zel]\n"
+    "  SWITCHES: /read /write /calibrate /close /aply /port:N /bps:N /prty:even|odd|no\n"
+    "            /addr:A /len:N /sbit:N /alen:N /rs485:auto|off|on /x:N /y:N /w:N /h:N\n"
+    "            /autoread:on|off /autowrite:on|off /silent /elog:FILE /exitevent:NAME\n"
+    "            /test /newnetparam   (several may share one switch: /read/port:3/close)\n";
+
+struct Arguments {
+  zelmot::ui::FrameOptions options;
+  std::vector<std::string> rest;  // the command line of unattended runs
+  bool help = false;
+  bool version = false;
+  bool bad = false;
+};
+
+// "--name" options are the program's own; everything else belongs to the switch grammar.
+Arguments splitArguments(const QStringList& all) {
+  Arguments parsed;
+  for (qsizetype i = 1; i < all.size(); ++i) {
+    const std::string argument = zelmot::ui::fromQt(all[i]);
+    auto value = [&](std::string& target) {
+      if (i + 1 < all.size()) {
+        target = zelmot::ui::fromQt(all[++i]);
+      } else {
+        parsed.bad = true;
+      }
+    };
+    if (argument == "--port") value(parsed.options.port);
+    else if (argument == "--data-dir") value(parsed.options.dataDir);
+    else if (argument == "--no-check") parsed.options.linkCheckAtStart = false;
+    else if (argument == "--help" || argument == "-h") parsed.help = true;
+    else if (argument == "--version") parsed.version = true;
+    else if (argument.rfind("--", 0) == 0) parsed.bad = true;
+    else parsed.rest.push_back(argument);
+  }
+  return parsed;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Before any thread exists, so that every thread leaves the signals to the watcher.
+  zelmot::app::TerminationWatch termination;
   QApplication application(argc, argv);
   QApplication::setApplicationName("zelmot");
   QApplication::setApplicationVersion(zelmot::ui::toQt(zelmot::programVersion()));
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription("Configurator - ZELMOT");
-  parser.addHelpOption();
-  parser.addVersionOption();
-  QCommandLineOption port("port", "serial port: COMn or a device path (e.g. /dev/pts/3)", "PATH");
-  QCommandLineOption dataDir("data-dir", "folder of the description files", "DIR");
-  QCommandLineOption noCheck("no-check", "no link check at start-up");
-  parser.addOptions({port, dataDir, noCheck});
-  parser.addPositionalArgument("file", "configuration file (.zel) to open");
-  parser.process(application);
-
-  zelmot::ui::FrameOptions options;
-  options.port = zelmot::ui::fromQt(parser.value(port));
-  options.dataDir = zelmot::ui::fromQt(parser.value(dataDir));
-  options.linkCheckAtStart = !parser.isSet(noCheck);
+  Arguments arguments = splitArguments(QApplication::arguments());
+  if (arguments.help || arguments.bad) {
+    std::fputs(kUsage, arguments.bad ? stderr : stdout);
+    return arguments.bad ? 2 : 0;
+  }
+  if (arguments.version) {
+    std::printf("zelmot %s\n", zelmot::programVersion().c_str());
+    return 0;
+  }
+  zelmot::ui::FrameOptions& options = arguments.options;
+  options.commandLine = zelmot::app::parseCommandLine(arguments.rest);
+  const bool unattended = options.commandLine.commandLineMode;
 
   zelmot::ui::QtPrompt prompt;
   zelmot::ui::CMainFrame frame(prompt, options);
   prompt.setOwner(&frame);
+  std::atomic<zelmot::ui::CMainFrame*> target{&frame};
+  termination.start([&target] {
+    if (zelmot::ui::CMainFrame* window = target.load()) window->requestClose();
+  });
   std::string error;
   if (!frame.initialise(error)) {
     QMessageBox::critical(nullptr, "ZELMOT", zelmot::ui::toQt(error));
     return 2;
   }
   frame.show();
-  if (!parser.positionalArguments().isEmpty()) frame.openFile(parser.positionalArguments().front());
-  return QApplication::exec();
+  if (!unattended && !options.commandLine.documentPath.empty()) {
+    frame.openFile(zelmot::ui::toQt(options.commandLine.documentPath));
+  }
+  if (!frame.startUnattendedRun(error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  const int status = QApplication::exec();
+  termination.stop();
+  target.store(nullptr);
+  return unattended ? frame.unattendedStatus() : status;
 }

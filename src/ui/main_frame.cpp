@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QUrl>
 
+#include "app/command_line_run.h"
 #include "app/frame_texts.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
@@ -81,8 +82,11 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
 }
 
 CMainFrame::~CMainFrame() {
-  // Free any exchange waiting on a silent line, then let the workers end before the
+  // The watchers of an unattended run end first (they signal the link's cancel event);
+  // then free any exchange waiting on a silent line, and let the workers end before the
   // document (and its link) goes.
+  shutdown_.set();
+  run_.reset();
   doc_->deviceLink().port().stop_event().set();
   worker_->join();
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
@@ -108,15 +112,7 @@ bool CMainFrame::initialise(std::string& error) {
   }
   document::loadProgramPortSettings(settings_, doc_->programNetwork());
   if (!options_.port.empty()) doc_->programNetwork().SetValueByName("Port", options_.port, false);
-  std::uint32_t converter = static_cast<std::uint32_t>(doc_->deviceLink().port().converterMode());
-  settings_.readInt(document::kProgramSettingsKey, "RS485type", converter);
-  doc_->deviceLink().port().setConverterMode(static_cast<int>(converter));
-  if (QAction* semi = action(app::kCmdConverterSemiAutomatic)) {
-    semi->setChecked(converter == link::kSemiAutomaticConverter);
-  }
-  if (QAction* automatic = action(app::kCmdConverterAutomatic)) {
-    automatic->setChecked(converter != link::kSemiAutomaticConverter);
-  }
+  if (!applyStartupSettings(error)) return false;
   doc_->deviceLink().engine().setAutoReading(action(app::kCmdAutoReading)->isChecked());
   doc_->deviceLink().load_port_settings();
 
@@ -129,7 +125,7 @@ bool CMainFrame::initialise(std::string& error) {
     view_->setCurrentIndex(top);
   }
   updateStatusBar();
-  if (options_.linkCheckAtStart) checkLink(false);
+  if (options_.linkCheckAtStart && !options_.commandLine.noExchange) checkLink(false);
   return true;
 }
 
@@ -168,7 +164,15 @@ void CMainFrame::setModified(bool modified) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (worker_->busy() || !keepOrSaveChanges()) {
+  if (taskRunning_ || worker_->busy()) {
+    // Closing from outside while the line is busy: the task is cancelled and the window
+    // closes once it has ended, so that nothing is left half-written.
+    if (closeRequested_) doc_->deviceLink().engine().cancelEvent().set();
+    event->ignore();
+    return;
+  }
+  const bool unattended = options_.commandLine.commandLineMode || closeRequested_;
+  if (!unattended && !keepOrSaveChanges()) {
     event->ignore();
     return;
   }

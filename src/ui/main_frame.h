@@ -8,11 +8,13 @@
 #include <functional>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/main_menu.h"
 #include "app/recent_files.h"
 #include "app/tree_rows.h"
 #include "exchange/task_kind.h"
 #include "exchange/task_outcome.h"
+#include "platform/event.h"
 #include "platform/settings.h"
 
 class QLabel;
@@ -21,6 +23,9 @@ class QToolBar;
 
 namespace zelmot {
 class UserPrompt;
+}
+namespace zelmot::app {
+class CommandLineRun;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -46,6 +51,14 @@ struct FrameOptions {
   int closingPauseMs = 2000;
   // Chooses a file for open (save false) or save; empty: cancelled. Null: file dialogs.
   std::function<QString(bool save, const QString& suggested)> chooseFile;
+  // The command line of an unattended run (the default: an interactive start).
+  app::CommandLine commandLine;
+  // The program's home with "protocol" and "temp"; empty: the usual one.
+  std::string home;
+  // The user manual's start page; empty: looked up beside the program and in share/doc.
+  std::string manualPath;
+  // Opens the manual; null: the desktop's browser. False when it could not be opened.
+  std::function<bool(const QString& path)> openManual;
 };
 
 class CMainFrame final : public QMainWindow {
@@ -77,6 +90,15 @@ public:
   // Opens or saves a configuration file without asking for a name.
   bool openFile(const QString& path);
   bool saveFile(const QString& path);
+
+  // An unattended run: posts the command line's job and starts the watchers. False with
+  // `error` when the named exit event cannot be made.
+  bool startUnattendedRun(std::string& error);
+  // Exit status of an unattended run (0 when nothing failed).
+  int unattendedStatus() const { return unattendedStatus_; }
+  // Asks the window to close from any thread: a running task is cancelled first and the
+  // window closes when it has ended. Nothing is asked about unsaved changes.
+  void requestClose();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -114,6 +136,18 @@ private:
   void writeAtOnce(model::Parameter& parameter);
   void applyPortSettings();
   bool exchangeAllowed();
+
+  // --- start-up, unattended runs and the dialogs of this part (main_frame_startup.cpp) ---
+  bool applyStartupSettings(std::string& error);
+  void placeWindow();
+  void runJob(app::CommandLineJob job);
+  void afterTask();
+  void finishUnattendedTask();
+  void sendAply(std::function<void()> then);
+  void closeWhenIdle();
+  void openHelp();
+  void openSinglePoint();
+  void openProgramNetwork();
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 
@@ -137,6 +171,11 @@ private:
   bool modified_ = false;
   bool configurationLoaded_ = false;
   exchange::TaskOutcome lastOutcome_;
+  Event shutdown_{Event::Reset::Manual};  // set when the window goes
+  std::unique_ptr<app::CommandLineRun> run_;
+  bool taskRunning_ = false;
+  bool closeRequested_ = false;
+  int unattendedStatus_ = 0;
 };
 
 }  // namespace zelmot::ui

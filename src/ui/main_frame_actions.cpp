@@ -190,6 +190,10 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdPreviousProblem: navigate(false); break;
     case app::kCmdNextProblem: navigate(true); break;
     case app::kCmdCheckLink: checkLink(true); break;
+    case app::kCmdSinglePoll: openSinglePoint(); break;
+    case app::kCmdProgramNetwork: openProgramNetwork(); break;
+    case app::kCmdSendAply: sendAply({}); break;
+    case app::kCmdHelp: openHelp(); break;
     case app::kCmdConverterSemiAutomatic:
     case app::kCmdConverterAutomatic: {
       const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter

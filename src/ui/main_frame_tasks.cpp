@@ -55,9 +55,12 @@ void CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, boo
   }
   if (!exchangeAllowed()) return;
   if (!doc_->deviceLink().tasks().start(code, target)) return;
+  taskRunning_ = true;
   progress_->exec();
   lastOutcome_ = doc_->deviceLink().tasks().wait();
+  taskRunning_ = false;
   showTaskResult(code);
+  afterTask();
 }
 
 void CMainFrame::writeErroneous() {
@@ -74,9 +77,12 @@ void CMainFrame::writeErroneous() {
   }
   if (!exchangeAllowed()) return;
   if (!doc_->deviceLink().tasks().startGroupWrite(std::move(group))) return;
+  taskRunning_ = true;
   progress_->exec();
   lastOutcome_ = doc_->deviceLink().tasks().wait();
+  taskRunning_ = false;
   showTaskResult(exchange::TaskCode::GroupWrite);
+  afterTask();
 }
 
 void CMainFrame::showTaskResult(exchange::TaskCode code) {

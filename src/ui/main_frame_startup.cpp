@@ -1,0 +1,240 @@
+// The main window's start-up settings, the unattended run of a command line, the APLY
+// command, help, and the dialogs of the single-parameter poll and the program's settings.
+#include <QAction>
+#include <QDesktopServices>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+#include "app/aply_state.h"
+#include "app/command_line_run.h"
+#include "app/help_file.h"
+#include "app/serial_port_list.h"
+#include "app/startup.h"
+#include "document/program_port_settings.h"
+#include "document/zelmot_doc.h"
+#include "link/serial_port.h"
+#include "model/desc_branch.h"
+#include "platform/paths.h"
+#include "platform/user_prompt.h"
+#include "ui/apply_dialog.h"
+#include "ui/link_worker.h"
+#include "ui/main_frame.h"
+#include "ui/program_network_dialog.h"
+#include "ui/qt_text.h"
+#include "ui/single_point_dialog.h"
+#include "ui/tree_list_view.h"
+#include "ui/tree_model.h"
+
+namespace zelmot::ui {
+namespace {
+
+constexpr const char* kDeviceMenuTitle = "&Прибор";
+constexpr int kBusyRetryMs = 100;
+
+void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// The branch that holds `parameter` as its own, searched below `branch`.
+const model::DescBranch* owningBranch(const model::DescBranch& branch, const model::Parameter* parameter) {
+  for (const model::Parameter* own : branch.parameters()) {
+    if (own == parameter) return &branch;
+  }
+  for (const auto& child : branch.children()) {
+    if (const model::DescBranch* found = owningBranch(*child, parameter)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool CMainFrame::applyStartupSettings(std::string& error) {
+  const app::CommandLine& line = options_.commandLine;
+  app::storeModeChoices(settings_, line);
+  std::string folderError;
+  const std::filesystem::path home =
+      options_.home.empty() ? programHomeDir() : std::filesystem::path(options_.home);
+  if (!app::createWorkingFolders(home, folderError)) std::fprintf(stderr, "%s\n", folderError.c_str());
+  if (!app::configureDocument(line, settings_, *doc_, error)) return false;
+  app::registerApplication(settings_, app::ownExecutablePath(), &prompt_, line.commandLineMode);
+
+  const app::InitialModes modes = app::initialModes(settings_, line);
+  action(app::kCmdAutoReading)->setChecked(modes.autoReading);
+  {
+    const QSignalBlocker quiet(action(app::kCmdImmediateWrite));  // no notice at start-up
+    action(app::kCmdImmediateWrite)->setChecked(modes.immediateWrite);
+  }
+  const bool automatic = doc_->deviceLink().port().converterMode() != link::kSemiAutomaticConverter;
+  action(app::kCmdConverterSemiAutomatic)->setChecked(!automatic);
+  action(app::kCmdConverterAutomatic)->setChecked(automatic);
+  if (line.noExchange) {
+    for (QAction* menu : menuBar()->actions()) {
+      if (menu->text() == toQt(kDeviceMenuTitle)) menu->setEnabled(false);
+    }
+  }
+  placeWindow();
+  return true;
+}
+
+void CMainFrame::placeWindow() {
+  const app::WindowPlacement& place = options_.commandLine.placement;
+  if (!place.width || !place.height) return;
+  setGeometry(place.x.value_or(0), place.y.value_or(0), *place.width, *place.height);
+}
+
+bool CMainFrame::startUnattendedRun(std::string& error) {
+  if (!options_.commandLine.commandLineMode) return true;
+  app::CommandLineRun::Hooks hooks;
+  hooks.postJob = [this](app::CommandLineJob job) {
+    QMetaObject::invokeMethod(this, [this, job] { runJob(job); }, Qt::QueuedConnection);
+  };
+  hooks.requestClose = [this] { requestClose(); };
+  run_ = std::make_unique<app::CommandLineRun>(options_.commandLine, shutdown_,
+                                               &doc_->deviceLink().engine().cancelEvent(),
+                                               std::move(hooks));
+  if (run_->start(error)) return true;
+  run_.reset();
+  return false;
+}
+
+void CMainFrame::requestClose() {
+  QMetaObject::invokeMethod(this, [this] { closeWhenIdle(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::closeWhenIdle() {
+  closeRequested_ = true;
+  if (taskRunning_) {
+    // The task ends at its next parameter; afterTask() closes the window then.
+    doc_->deviceLink().engine().cancelEvent().set();
+    return;
+  }
+  if (worker_->busy()) {
+    QTimer::singleShot(kBusyRetryMs, this, [this] { closeWhenIdle(); });
+    return;
+  }
+  close();
+}
+
+void CMainFrame::runJob(app::CommandLineJob job) {
+  const std::string& path = options_.commandLine.documentPath;
+  switch (job) {
+    case app::CommandLineJob::WriteAll: {
+      std::error_code error;
+      // A file that does not exist opens nothing; the write then has no values to send.
+      if (!path.empty() && std::filesystem::exists(path, error)) openFile(toQt(path));
+      runCommand(app::kCmdWriteAll);
+      break;
+    }
+    case app::CommandLineJob::ReadAll: runCommand(app::kCmdReadAll); break;
+    case app::CommandLineJob::Calibrate:
+      std::fprintf(stderr, "Юстировка входов пока недоступна\n");
+      unattendedStatus_ = 2;
+      finishUnattendedTask();
+      break;
+    case app::CommandLineJob::None: break;
+  }
+}
+
+void CMainFrame::afterTask() {
+  exchange::DeviceLink& link = doc_->deviceLink();
+  if (link.engine().networkParametersWritten() && !link.port().stop_event().isSet()) {
+    sendAply([this] { finishUnattendedTask(); });
+    return;
+  }
+  finishUnattendedTask();
+}
+
+void CMainFrame::finishUnattendedTask() {
+  if (run_) {
+    const std::string& path = run_->line().documentPath;
+    const document::FileResult saved = run_->taskFinished(*doc_);
+    if (!saved.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), saved.message.c_str());
+    if (saved.ok && run_->line().readRequested && !path.empty()) {
+      filePath_ = toQt(path);
+      setModified(false);
+      updateTitle();
+    }
+    if (unattendedStatus_ == 0) unattendedStatus_ = app::unattendedExitStatus(lastOutcome_, saved.ok);
+  }
+  if (closeRequested_) close();
+}
+
+void CMainFrame::sendAply(std::function<void()> then) {
+  exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
+  const app::CommandLine& line = options_.commandLine;
+  app::AplyAction next = app::aplyActionAfterNetworkWrite(line.commandLineMode, line.aply);
+  if (!then && next == app::AplyAction::None) next = app::AplyAction::Dialog;  // from the menu
+  auto state = std::make_shared<app::AplyState>();
+  const std::string unavailable = app::AplyState::unavailableText(doc_.get());
+  if (next == app::AplyAction::Dialog && !unavailable.empty()) {
+    prompt_.tell(unavailable, app::kAplyCaption, PromptIcon::Stop);
+    next = app::AplyAction::None;
+  }
+  if (next == app::AplyAction::Dialog) {
+    CApply dialog(*state, toQt(app::AplyState::newParametersText(doc_->deviceNetwork())), this);
+    if (dialog.exec() != QDialog::Accepted) next = app::AplyAction::None;
+  }
+  if (next == app::AplyAction::None) {
+    engine.clearNetworkParametersWritten();
+    if (then) then();
+    return;
+  }
+  exchangeAllowed();
+  const bool showMessages = next == app::AplyAction::Dialog;
+  worker_->run(
+      [this, state, showMessages] { state->run(*doc_, &settings_, &prompt_, showMessages, pauseMs); },
+      [this, then] {
+        model_->refreshAll();
+        updateStatusBar();
+        if (then) then();
+      });
+}
+
+void CMainFrame::openHelp() {
+  std::optional<std::filesystem::path> page;
+  if (!options_.manualPath.empty()) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(options_.manualPath, error)) page = options_.manualPath;
+  } else {
+    page = app::findManual(executableDir(), defaultInstallPrefix());
+  }
+  const QString path = page ? toQt(page->string()) : QString();
+  const bool opened = page && (options_.openManual ? options_.openManual(path)
+                                                   : QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
+  if (!opened) prompt_.tell(app::kHelpMissingText, app::kHelpMissingCaption, PromptIcon::Information);
+}
+
+void CMainFrame::openSinglePoint() {
+  exchangeAllowed();
+  const exchange::SinglePointPoll poll(doc_->deviceLink(), doc_->deviceModel().catalogue());
+  auto reveal = [this](const exchange::SinglePointRequest& request) {
+    model::DescBranch* root = doc_->root();
+    if (root == nullptr) return false;
+    const model::Parameter* found = exchange::SinglePointPoll::findInTree(*root, request);
+    const model::DescBranch* branch = found != nullptr ? owningBranch(*root, found) : nullptr;
+    if (branch == nullptr) return false;
+    view_->selectRow(model_->reveal(branch, found));
+    return true;
+  };
+  CSinglePoint dialog(poll, *worker_, prompt_, reveal, this);
+  dialog.exec();
+  worker_->join();  // the dialog's exchange (if any) ends before the poll object goes
+}
+
+void CMainFrame::openProgramNetwork() {
+  model::NetRS485prg& node = doc_->programNetwork();
+  ProgramNetworkDialog dialog(node, app::listSerialPorts(), configurationLoaded_, prompt_, this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.changed()) return;
+  document::saveProgramPortSettings(settings_, node);
+  if (dialog.resetRequested()) doc_->resetDocument();
+  exchangeAllowed();
+  doc_->deviceLink().reopen_port();
+  model_->refreshAll();
+  updateStatusBar();
+}
+
+}  // namespace zelmot::ui
