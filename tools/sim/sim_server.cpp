@@ -113,10 +113,12 @@ bool SimServer::sendDueReplies(Clock::time_point now) {
   return true;
 }
 
-int SimServer::pollTimeoutMs(Clock::time_point now) const {
-  if (pending_.empty()) return -1;
-  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pending_.front().due - now);
-  return static_cast<int>(std::max<long>(0, wait.count()));
+std::optional<SimServer::Clock::duration> SimServer::nextWakeUp(
+    Clock::time_point now, std::optional<Clock::time_point> hangUpAt) const {
+  std::optional<Clock::time_point> due = hangUpAt;
+  if (!due && !pending_.empty()) due = pending_.front().due;
+  if (!due) return std::nullopt;
+  return std::max<Clock::duration>(Clock::duration::zero(), *due - now);
 }
 
 // New line settings take effect after APLY; the reply to it still went out with the old.
@@ -147,13 +149,17 @@ SimServer::Outcome SimServer::run(int stopFd) {
       if (hangUpRequested_ && !hangUpAt) hangUpAt = Clock::now() + kHangUpGrace;
       applyLineSettings();
     }
-    int timeout = pollTimeoutMs(Clock::now());
-    if (hangUpAt) {
-      const auto grace = std::chrono::ceil<std::chrono::milliseconds>(*hangUpAt - Clock::now());
-      timeout = static_cast<int>(std::max<long>(0, grace.count()));
+    // Paced replies are due to a fraction of a millisecond: ppoll keeps that precision
+    // where poll would round every wait up to a whole millisecond.
+    const std::optional<Clock::duration> wait = nextWakeUp(Clock::now(), hangUpAt);
+    timespec waitSpec{};
+    if (wait) {
+      const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait).count();
+      waitSpec.tv_sec = static_cast<time_t>(ns / 1000000000);
+      waitSpec.tv_nsec = static_cast<long>(ns % 1000000000);
     }
     pollfd fds[2] = {{line_.fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    const int ready = poll(fds, 2, timeout);
+    const int ready = ppoll(fds, 2, wait ? &waitSpec : nullptr, nullptr);
     if (ready < 0 && errno != EINTR) return Outcome::LineLost;
     if (fds[1].revents != 0) return Outcome::Stopped;
     if (fds[0].revents & POLLNVAL) return Outcome::LineLost;

@@ -5,6 +5,7 @@
 // plus the turnaround.
 #include <chrono>
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ private:
               size_t requestChars);
   void queueReply(const std::string& frame, size_t requestChars);
   bool sendDueReplies(Clock::time_point now);
-  int pollTimeoutMs(Clock::time_point now) const;
+  // Time until the next due reply (or the hang-up), nullopt to wait without limit.
+  std::optional<Clock::duration> nextWakeUp(Clock::time_point now,
+                                            std::optional<Clock::time_point> hangUpAt) const;
   void applyLineSettings();
   Outcome hangUp();
 
