@@ -33,9 +33,10 @@ model::Parameter* findSetting(model::NetRS485prg& node, const std::string& name)
   return nullptr;
 }
 
-// One setting; false when refused (the user was told).
-bool takeSetting(model::NetRS485prg& node, const std::string& name, const std::string& text,
-                 UserPrompt* prompt) {
+// One setting, checked against `edited` (the node with all the new values, so that
+// settings changed together are judged together); false when refused (the user was told).
+bool takeSetting(model::NetRS485prg& node, const model::NetRS485prg& edited,
+                 const std::string& name, const std::string& text, UserPrompt* prompt) {
   if (name == kPortSetting) {
     if (!acceptablePortText(text)) {
       if (prompt != nullptr) prompt->tell(kBadPortText, kCaption, PromptIcon::Exclamation);
@@ -47,7 +48,7 @@ bool takeSetting(model::NetRS485prg& node, const std::string& name, const std::s
   model::Parameter* parameter = findSetting(node, name);
   if (parameter == nullptr) return true;
   ValueEditContext context;
-  context.networkNode = &node;
+  context.networkNode = &edited;
   context.programNetwork = true;
   context.prompt = prompt;  // the reset question is asked once, afterwards
   return takeValueEdit(*parameter, text, context).verdict != EditVerdict::Refused;
@@ -78,11 +79,14 @@ ProgramNetworkResult applyProgramNetworkEdit(model::NetRS485prg& node,
                                              const std::map<std::string, std::string>& edited,
                                              bool configurationLoaded, UserPrompt* prompt) {
   const std::map<std::string, std::string> old = snapshot(node);
+  model::NetRS485prg all;
+  for (const auto& [name, value] : old) all.SetValueByName(name, value, false);
+  for (const auto& [name, value] : edited) all.SetValueByName(name, value, false);
   ProgramNetworkResult result;
   for (const std::string& name : programSettingNames()) {
     const auto it = edited.find(name);
     if (it == edited.end() || it->second == old.at(name)) continue;
-    if (!takeSetting(node, name, it->second, prompt)) {
+    if (!takeSetting(node, all, name, it->second, prompt)) {
       restore(node, old);
       return result;
     }
