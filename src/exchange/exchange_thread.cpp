@@ -32,11 +32,12 @@ bool ExchangeThread::busy() const {
 bool ExchangeThread::beginTask(TaskCode code, int total) {
   {
     std::lock_guard lock(mutex_);
-    if (busy_) return false;
+    if (busy_ || ended_) return false;
     busy_ = true;
     outcome_ = {};
+    // Under the lock: a thread ending right now sets it again after this, never before.
+    finished_.reset();
   }
-  finished_.reset();
   engine_.cancelEvent().reset();
   engine_.beginTask(total);
   if (code == TaskCode::Compare) engine_.resetDifferences();
@@ -104,8 +105,14 @@ void ExchangeThread::run() {
     transport_.endTask();
     finish(counts);
   }
-  // A caller may still be waiting for a task that never ran.
-  finished_.set();
+  // A caller may still be waiting for a task that never ran; later starts are refused, or
+  // their wait() would never return.
+  {
+    std::lock_guard lock(mutex_);
+    ended_ = true;
+    busy_ = false;
+    finished_.set();
+  }
 }
 
 model::ExchangeCounts ExchangeThread::runTask(int which, model::DescBranch* target) {
@@ -187,8 +194,10 @@ void ExchangeThread::finish(const model::ExchangeCounts& counts) {
     std::lock_guard lock(mutex_);
     outcome_ = outcome;
     busy_ = false;
+    // Under the lock, so that a task started right after this one cannot have its own
+    // wait() ended by this finish.
+    finished_.set();
   }
-  finished_.set();
 }
 
 }  // namespace zelmot::exchange

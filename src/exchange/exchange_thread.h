@@ -28,7 +28,8 @@ public:
   ExchangeThread& operator=(const ExchangeThread&) = delete;
 
   // Starts read, write all, write changed or compare on `target`. False (nothing started)
-  // when another task still runs, the target is null or the code is a group code.
+  // when another task still runs, the target is null, the code is a group code or the
+  // thread has already ended (stop event or shutdown).
   bool start(TaskCode code, model::DescBranch* target);
   // Starts writing the listed parameters in order (all-mode on); false when busy.
   bool startGroupWrite(std::vector<model::Parameter*> group);
@@ -60,6 +61,7 @@ private:
 
   mutable std::mutex mutex_;  // guards the fields below
   bool busy_ = false;
+  bool ended_ = false;  // the thread has left its loop: no task can run any more
   model::DescBranch* target_ = nullptr;
   std::vector<model::Parameter*> group_;
   GroupMode groupMode_ = GroupMode::None;

@@ -117,5 +117,18 @@ TEST_F(ThreadTest, OnlyOneTaskAtATimeAndStopEventEndsTheThread) {
   stop.set();
 }
 
+TEST_F(ThreadTest, TaskStartedAfterTheStopEventIsRefusedInsteadOfHangingItsWait) {
+  tree.add(tree.root, "p");
+  Event stop(Event::Reset::Manual);
+  ExchangeThread thread(engine, transport, &stop);
+  stop.set();
+  // The thread leaves its loop; starts made at any moment around that must not block wait().
+  while (thread.start(TaskCode::Read, &tree.root)) thread.wait();
+  EXPECT_FALSE(thread.start(TaskCode::Read, &tree.root));
+  EXPECT_FALSE(thread.startGroupWrite({tree.parameters.front().get()}));
+  EXPECT_FALSE(thread.busy());
+  thread.wait();  // returns at once
+}
+
 }  // namespace
 }  // namespace zelmot::exchange::testing
