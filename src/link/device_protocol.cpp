@@ -28,7 +28,13 @@ void DeviceProtocol::trace(TraceEvent::Kind kind, std::string text, int exchange
 int DeviceProtocol::transact_frame(int requestFlag, uint16_t command, const uint8_t* data,
                                    size_t dataLength, FrameReply& reply, std::string& errorText,
                                    int addressOffset) {
-  const int address = addressOffset == -1 ? 255 : baseAddress_ + addressOffset;
+  // Both come from outside (settings, description files): add without signed overflow;
+  // the frame keeps only the low 8 or 11 bits anyway.
+  const int address =
+      addressOffset == -1
+          ? 255
+          : static_cast<int>(static_cast<uint32_t>(baseAddress_.load()) +
+                             static_cast<uint32_t>(addressOffset));
   reply = FrameReply{};
 
   RequestFields fields;

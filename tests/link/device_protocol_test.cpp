@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <thread>
 
@@ -73,6 +74,15 @@ TEST_F(TransactTest, AddressComesFromBaseAndOffset) {
   EXPECT_EQ(requests[0].address, 25);
   EXPECT_EQ(requests[1].address, 255);
   EXPECT_EQ(requests[0].requestFlag, 1);
+}
+
+TEST_F(TransactTest, HugeBaseAddressWrapsInsteadOfOverflowing) {
+  answerWith([](const Request& r, const std::string&) { return deviceReply(r.command, {}); });
+  link.setBaseAddress(INT_MAX);  // what a saturated "Addr" text gives
+  EXPECT_EQ(read(0x1111, 2), 1);
+  const auto requests = device->requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].address, 1);  // low 8 bits of 0x7FFFFFFF + 2
 }
 
 TEST_F(TransactTest, SilentDeviceCostsFourAttempts) {
