@@ -72,7 +72,8 @@ bool restoreNetwork(SimDevice& device, const std::vector<std::string>& f) {
   if (f.size() != 7 || !toInteger(f[1], s.address) || !toInteger(f[2], s.addressLength) ||
       !toInteger(f[3], s.baud) || !toInteger(f[4], s.dataBits) || !toInteger(f[5], parity) ||
       !toInteger(f[6], s.stopBits) || parity < 0 || parity > 2 || s.address < 0 ||
-      s.address > 2047 || s.baud <= 0) {
+      s.address > 2047 || s.baud <= 0 || (s.addressLength != 8 && s.addressLength != 11) ||
+      (s.dataBits != 7 && s.dataBits != 8) || (s.stopBits != 1 && s.stopBits != 2)) {
     return false;
   }
   s.parity = static_cast<Parity>(parity);
@@ -128,7 +129,13 @@ bool saveState(SimDevice& device, const std::string& path, std::string& error) {
 bool restoreState(SimDevice& device, const std::string& path, size_t& skipped,
                   std::string& error) {
   skipped = 0;
-  if (!std::filesystem::exists(path)) return true;
+  // The non-throwing form: a folder we may not look into is reported, not thrown.
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    if (!ec) return true;
+    error = "cannot look for the state file " + path + ": " + ec.message();
+    return false;
+  }
   std::vector<uint8_t> bytes;
   if (!model::readFileBytes(path, bytes, error)) return false;
   std::istringstream in(std::string(bytes.begin(), bytes.end()));

@@ -80,5 +80,36 @@ TEST(StateFile, MissingFileIsAFreshDevice) {
   EXPECT_EQ(skipped, 0u);
 }
 
+TEST(StateFile, UnsearchablePathIsAnErrorNotAnException) {
+  // A name longer than any file system allows: looking for it fails with ENAMETOOLONG.
+  const std::string path = "/tmp/" + std::string(300, 'x') + "/state.txt";
+  SimDevice device(SimOptions{}, testStore());
+  size_t skipped = 0;
+  std::string error;
+  EXPECT_FALSE(restoreState(device, path, skipped, error));
+  EXPECT_NE(error.find("state file"), std::string::npos) << error;
+}
+
+TEST(StateFile, NetworkLineWithImpossibleFramingIsSkipped) {
+  const std::string path = temporaryPath("framing.txt");
+  {
+    std::ofstream out(path);
+    out << "network\t40\t9\t9600\t8\t0\t1\n"    // no 9-bit addressing
+        << "network\t40\t8\t9600\t5\t0\t1\n"    // no 5 data bits
+        << "network\t40\t8\t9600\t8\t0\t3\n"    // no 3 stop bits
+        << "network\t41\t11\t19200\t7\t1\t2\n";  // the one good line
+  }
+  SimDevice device(SimOptions{}, testStore());
+  size_t skipped = 0;
+  std::string error;
+  ASSERT_TRUE(restoreState(device, path, skipped, error)) << error;
+  EXPECT_EQ(skipped, 3u);
+  EXPECT_EQ(device.network().address, 41);
+  EXPECT_EQ(device.network().addressLength, 11);
+  EXPECT_EQ(device.network().dataBits, 7);
+  EXPECT_EQ(device.network().stopBits, 2);
+  std::filesystem::remove(path);
+}
+
 }  // namespace
 }  // namespace zelmot::sim::testing
