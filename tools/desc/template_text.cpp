@@ -79,15 +79,16 @@ private:
     }
   }
 
+  // Minus signs are counted in a loop: a long run of them must not deepen the recursion,
+  // and the negation of the smallest int leaves the range like any other overflow.
   bool unary(long long& value) {
-    skipBlanks();
-    if (pos_ < text_.size() && text_[pos_] == '-') {
+    bool negate = false;
+    for (skipBlanks(); pos_ < text_.size() && text_[pos_] == '-'; skipBlanks()) {
       ++pos_;
-      if (!unary(value)) return false;
-      value = -value;
-      return true;
+      negate = !negate;
     }
-    return primary(value);
+    if (!primary(value)) return false;
+    return !negate || checked(-value, value);
   }
 
   bool primary(long long& value) {

@@ -14,7 +14,8 @@ struct ExpressionCase {
 TEST(TemplateTextTest, ExpressionsFollowArithmeticPrecedence) {
   const Bindings bindings = {{"p", 3}, {"s", 7}, {"i", 5}};
   const ExpressionCase cases[] = {{"p*10+s", 37}, {"(i+1)%4", 2}, {"i / 2 * 2 + 1", 5}, {"-i+1", -4},
-                                  {"  42 ", 42},  {"p-s-1", -5},  {"((p))", 3}};
+                                  {"  42 ", 42},  {"p-s-1", -5},  {"((p))", 3},
+                                  {"--p", 3},     {"- -p", 3}};
   for (const auto& c : cases) {
     int value = 0;
     std::string error;
@@ -24,7 +25,8 @@ TEST(TemplateTextTest, ExpressionsFollowArithmeticPrecedence) {
 }
 
 TEST(TemplateTextTest, BadExpressionsAreRefusedWithAReason) {
-  const char* bad[] = {"", "j", "i/0", "i%0", "(i", "i+", "2147483647+1", "99999999999", "i$", "i 2"};
+  const char* bad[] = {"", "j", "i/0", "i%0", "(i", "i+", "2147483647+1", "99999999999", "i$", "i 2",
+                       "-(-2147483647-1)"};
   for (const char* text : bad) {
     int value = 0;
     std::string error;
@@ -38,6 +40,14 @@ TEST(TemplateTextTest, DeepNestingIsRefusedNotRecursedForever) {
   int value = 0;
   std::string error;
   EXPECT_FALSE(evaluateExpression(text, {}, value, error));
+}
+
+TEST(TemplateTextTest, LongRunOfMinusSignsIsNotRecursedInto) {
+  const std::string text = std::string(1000000, '-') + "7";
+  int value = 0;
+  std::string error;
+  ASSERT_TRUE(evaluateExpression(text, {}, value, error)) << error;
+  EXPECT_EQ(value, 7);
 }
 
 TEST(TemplateTextTest, TemplatesExpandPlaceholdersAndDoubledBraces) {
