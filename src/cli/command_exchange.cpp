@@ -18,12 +18,6 @@ model::DescBranch* targetBranch(Session& session, const std::string& path) {
   return target;
 }
 
-bool openInput(Session& session, const std::string& path) {
-  const document::FileResult result = session.doc().open(path);
-  if (!result.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
-  return result.ok;
-}
-
 // Saves when asked; a failed save turns the run into a file error.
 int saveOutput(Session& session, const std::string& path, int status) {
   if (path.empty()) return status;
@@ -60,7 +54,7 @@ int runRead(Session& session, const ExchangeArgs& args) {
 }
 
 int runWrite(Session& session, const ExchangeArgs& args) {
-  if (!openInput(session, args.input)) return kExitUsage;
+  if (!openConfiguration(session, args.input)) return kExitUsage;
   model::DescBranch* target = targetBranch(session, args.branch);
   if (target == nullptr) return kExitUsage;
   exchange::DeviceLink& link = session.doc().deviceLink();
@@ -81,7 +75,7 @@ int runWrite(Session& session, const ExchangeArgs& args) {
 }
 
 int runCompare(Session& session, const ExchangeArgs& args) {
-  if (!openInput(session, args.input)) return kExitUsage;
+  if (!openConfiguration(session, args.input)) return kExitUsage;
   model::DescBranch* target = targetBranch(session, args.branch);
   if (target == nullptr) return kExitUsage;
   const exchange::TaskOutcome outcome =

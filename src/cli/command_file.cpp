@@ -8,18 +8,8 @@
 #include "exchange/exchange_texts.h"
 
 namespace zelmot::cli {
-namespace {
-
-bool openFile(Session& session, const std::string& path) {
-  const document::FileResult result = session.doc().open(path);
-  if (!result.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
-  return result.ok;
-}
-
-}  // namespace
-
 int runShow(Session& session, const std::string& file, const std::string& branch, bool json) {
-  if (!openFile(session, file)) return kExitUsage;
+  if (!openConfiguration(session, file)) return kExitUsage;
   model::DescBranch* target = session.doc().findBranch(branch);
   if (target == nullptr) {
     std::fprintf(stderr, "%s: %s\n", exchange::kBranchUndefinedText, branch.c_str());
@@ -41,7 +31,7 @@ int runSetValue(Session& session, const std::string& file, const std::string& pa
     std::fprintf(stderr, "Неверное имя параметра: %s\n", parameter.c_str());
     return kExitUsage;
   }
-  if (!openFile(session, file)) return kExitUsage;
+  if (!openConfiguration(session, file)) return kExitUsage;
   model::DescBranch* root = session.doc().root();
   model::Parameter* target = root ? root->FindParameter(ref.name, ref.hasIndex ? ref.index : -1) : nullptr;
   if (target == nullptr) {

@@ -85,4 +85,10 @@ void Session::applyConnectionOptions() {
   link.load_port_settings();
 }
 
+bool openConfiguration(Session& session, const std::string& path) {
+  const document::FileResult result = session.doc().open(path);
+  if (!result.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
+  return result.ok;
+}
+
 }  // namespace zelmot::cli

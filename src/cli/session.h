@@ -54,4 +54,8 @@ private:
   std::unique_ptr<document::CZELMOTDoc> doc_;
 };
 
+// Opens a configuration file into the session's document; a refusal is printed with the
+// file's path. False when the file was not taken.
+bool openConfiguration(Session& session, const std::string& path);
+
 }  // namespace zelmot::cli
