@@ -1,19 +1,11 @@
 #include "value_kind.h"
 
+#include "model/text_util.h"
+
 namespace zelmot::sim {
-namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
-  }
-  return true;
-}
+// The device compares mnemonics as the program does: ASCII letters without regard to case.
+bool sameName(std::string_view a, std::string_view b) { return model::equalsIgnoreCase(a, b); }
 
 ValueKind valueKindOf(const std::string& typeDescriptor) {
   if (sameName(typeDescriptor, "string") || sameName(typeDescriptor, "ASCI")) {
