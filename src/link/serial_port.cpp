@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -57,6 +58,14 @@ int SerialPort::open_port() {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     rememberErrorLocked(errno);
+    return -1;
+  }
+  // A port is a character device. A regular file or a pipe named by mistake would take the
+  // frames (a file is overwritten, a pipe echoes each request back as its own reply).
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
+    ::close(fd);
+    rememberErrorLocked(ENOTTY);
     return -1;
   }
   // TIOCEXCL keeps other users out (root excepted); the lock also stops other root

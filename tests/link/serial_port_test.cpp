@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <thread>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "scripted_device.h"
 
 namespace zelmot::link {
@@ -122,6 +125,27 @@ TEST_F(SerialPortTest, MissingDeviceDoesNotOpen) {
   EXPECT_EQ(port.open_port(), -1);
   EXPECT_FALSE(port.lastErrorText().empty());
   EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPortTest, FileOrPipeNamedAsPortIsRefusedAndLeftUntouched) {
+  char filePath[] = "/tmp/zelmot_not_a_port_XXXXXX";
+  const int file = ::mkstemp(filePath);
+  ASSERT_GE(file, 0);
+  ASSERT_EQ(::write(file, "data", 4), 4);
+  ::close(file);
+  const std::string fifoPath = std::string(filePath) + ".fifo";
+  ASSERT_EQ(::mkfifo(fifoPath.c_str(), 0600), 0);
+  for (const std::string& path : {std::string(filePath), fifoPath}) {
+    port.setPortName(path);
+    EXPECT_EQ(port.open_port(), -1) << path;
+    EXPECT_FALSE(port.isOpen()) << path;
+    EXPECT_EQ(exchange("#GHGH\r"), kExchangeAborted) << path;
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat(filePath, &info), 0);
+  EXPECT_EQ(info.st_size, 4);
+  ::unlink(filePath);
+  ::unlink(fifoPath.c_str());
 }
 
 TEST_F(SerialPortTest, SecondOpenerGetsPortBusy) {
