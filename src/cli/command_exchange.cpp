@@ -28,13 +28,15 @@ int saveOutput(Session& session, const std::string& path, int status) {
 }
 
 int statusOf(const exchange::TaskOutcome& outcome, bool differences) {
+  if (!outcome.started) return kExitFailures;
   if (outcome.noLink()) return kExitNoLink;
   if (outcome.errors > 0 || outcome.cancelled || differences) return kExitFailures;
   return kExitOk;
 }
 
 void printSummary(const char* verb, const exchange::TaskOutcome& outcome) {
-  std::printf("%s: %d, ошибок: %d%s%s\n", verb, outcome.counts.handled, outcome.errors,
+  std::printf("%s: %d, ошибок: %d%s%s%s\n", verb, outcome.counts.handled, outcome.errors,
+              outcome.started ? "" : " (задание не запущено)",
               outcome.cancelled ? " (прервано)" : "",
               outcome.suspended ? " (обмен приостановлен)" : "");
 }
@@ -80,7 +82,12 @@ int runCompare(Session& session, const ExchangeArgs& args) {
   if (target == nullptr) return kExitUsage;
   const exchange::TaskOutcome outcome =
       session.doc().deviceLink().runTask(exchange::TaskCode::Compare, target);
-  std::printf("%s\n", exchange::compareSummary(outcome.differenceCount, outcome.differenceText).c_str());
+  if (outcome.started) {
+    std::printf("%s\n",
+                exchange::compareSummary(outcome.differenceCount, outcome.differenceText).c_str());
+  } else {
+    printSummary("Сравнено", outcome);
+  }
   return saveOutput(session, args.output, statusOf(outcome, outcome.differenceCount > 0));
 }
 

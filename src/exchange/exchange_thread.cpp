@@ -181,6 +181,7 @@ void ExchangeThread::finish(const model::ExchangeCounts& counts) {
   engine_.logLine(kTaskDoneText);
   if (ProgressSink* sink = engine_.progressSink()) sink->taskFinished();
   TaskOutcome outcome;
+  outcome.started = true;
   outcome.counts = counts;
   outcome.successes = engine_.successesThisTask();
   outcome.timeouts = engine_.timeoutsThisTask();

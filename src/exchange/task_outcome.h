@@ -5,6 +5,8 @@
 namespace zelmot::exchange {
 
 struct TaskOutcome {
+  bool started = false;          // false: the task never ran (another one was running, or
+                                 // the exchange thread had ended)
   model::ExchangeCounts counts;  // parameters handled, failures or differences
   int successes = 0;             // transactions that went well
   int timeouts = 0;              // transactions that ended with the time-out text

@@ -37,6 +37,7 @@ TEST_F(ThreadTest, PairWriteReReadsExactlyBothHalvesAtTheEnd) {
   ExchangeThread thread(engine, transport, nullptr);
   ASSERT_TRUE(thread.start(TaskCode::WriteChanged, &tree.root));
   const TaskOutcome outcome = thread.wait();
+  EXPECT_TRUE(outcome.started);
   EXPECT_EQ(outcome.counts.handled, 1);
   ASSERT_EQ(transport.log.size(), 3u);
   EXPECT_FALSE(transport.log[0].read);
