@@ -1,0 +1,103 @@
+// The zelmot executable driven by its command line, offscreen, against the simulator:
+// an unattended read that saves and ends by itself, the named exit event and SIGTERM.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "app/named_exit_event.h"
+#include "sim_process.h"
+
+namespace zelmot::ui::testing {
+namespace {
+
+constexpr int kComNumber = 6;
+constexpr int kRunTimeoutMs = 60000;
+
+// A zelmot process whose settings map COM6 to the simulator's pty: the default mapping
+// (a built-in serial port) is never reached.
+class ZelmotProcess {
+public:
+  ZelmotProcess(const QTemporaryDir& dir, const std::string& pty) {
+    QFile ini(dir.path() + "/zelmot.ini");
+    if (ini.open(QIODevice::WriteOnly)) {
+      ini.write(QString("[ports]\nCOM%1=%2\n").arg(kComNumber).arg(QString::fromStdString(pty)).toUtf8());
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ZELMOT_CONFIG_DIR", dir.path());
+    environment.insert("ZELMOT_HOME", dir.path() + "/home");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(dir.path());
+  }
+  ~ZelmotProcess() {
+    if (process_.state() != QProcess::NotRunning) {
+      process_.kill();
+      process_.waitForFinished(3000);
+    }
+  }
+  void start(const QStringList& arguments) {
+    process_.start(QString(ZELMOT_BIN_DIR) + "/zelmot",
+                   QStringList{"--data-dir", ZELMOT_BIN_DIR} + arguments);
+    process_.waitForStarted(5000);
+  }
+  bool finished(int timeoutMs = kRunTimeoutMs) { return process_.waitForFinished(timeoutMs); }
+  int exitCode() const { return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1; }
+  QProcess& process() { return process_; }
+
+private:
+  QProcess process_;
+};
+
+QString fastLine(const char* more) {
+  return QString("/port:%1/rs485:auto/bps:115200%2").arg(kComNumber).arg(more);
+}
+
+TEST(CommandLineProcess, ReadSavesTheFileAndClosesByItself) {
+  SimProcess sim({"--baud", "115200"});
+  ASSERT_FALSE(sim.slavePath().empty());
+  QTemporaryDir dir;
+  ZelmotProcess zelmot(dir, sim.slavePath());
+  zelmot.start({fastLine("/read/close"), "out.zel"});
+  ASSERT_TRUE(zelmot.finished()) << "the program did not end by itself";
+  EXPECT_EQ(zelmot.exitCode(), 0) << zelmot.process().readAllStandardError().toStdString();
+  QFile saved(dir.path() + "/out.zel");
+  ASSERT_TRUE(saved.exists());
+  EXPECT_GT(saved.size(), 1000);
+}
+
+TEST(CommandLineProcess, ExitEventClosesARunningProgram) {
+  SimProcess sim({"--baud", "115200"});
+  ASSERT_FALSE(sim.slavePath().empty());
+  QTemporaryDir dir;
+  const std::string name = "zelmot_gui_test_" + std::to_string(::getpid());
+  ZelmotProcess zelmot(dir, sim.slavePath());
+  zelmot.start({fastLine("/exitevent:") + QString::fromStdString(name)});
+  std::string error;
+  bool signalled = false;
+  for (int attempt = 0; attempt < 100 && !signalled; ++attempt) {
+    signalled = app::NamedExitEvent::signal(name, error);  // once the program has made it
+    if (!signalled) zelmot.finished(100);
+  }
+  ASSERT_TRUE(signalled) << error;
+  ASSERT_TRUE(zelmot.finished(20000));
+  EXPECT_EQ(zelmot.exitCode(), 0);
+}
+
+TEST(CommandLineProcess, TerminationSignalClosesCleanly) {
+  SimProcess sim({"--baud", "115200"});
+  ASSERT_FALSE(sim.slavePath().empty());
+  QTemporaryDir dir;
+  ZelmotProcess zelmot(dir, sim.slavePath());
+  zelmot.start({fastLine("")});
+  ASSERT_FALSE(zelmot.finished(1500)) << "an unattended run without a job keeps running";
+  ::kill(static_cast<pid_t>(zelmot.process().processId()), SIGTERM);
+  ASSERT_TRUE(zelmot.finished(20000));
+  EXPECT_EQ(zelmot.exitCode(), 0) << "closed by the window, not killed by the signal";
+}
+
+}  // namespace
+}  // namespace zelmot::ui::testing
