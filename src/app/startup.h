@@ -32,8 +32,6 @@ inline constexpr const char* kImmediateWriteValue = "ImmediateWrite";
 inline constexpr const char* kConverterValue = "RS485type";
 inline constexpr const char* kProtocolFolder = "protocol";
 inline constexpr const char* kTempFolder = "temp";
-inline constexpr const char* kWindowsFailedText =
-    "Неудалось выполнить создание окон.\nПрограмме нехватает ресурсов!";
 
 // Creates the program's home with "protocol" and "temp" below it.
 bool createWorkingFolders(const std::filesystem::path& home, std::string& error);
