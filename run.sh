@@ -36,6 +36,13 @@ else
   read -r PORT <&"${SIM[0]}"
   OPTIONS=(--baud 115200 --converter auto)
   echo "Simulator on $PORT"
+  # The simulated line needs no RTS switching: the demo keeps its own program settings
+  # (automatic converter, 115200 baud) instead of touching the user's.
+  export ZELMOT_CONFIG_DIR="$OUT_DIR/config" ZELMOT_HOME="$OUT_DIR/home"
+  mkdir -p "$ZELMOT_CONFIG_DIR"
+  if [ ! -f "$ZELMOT_CONFIG_DIR/zelmot.ini" ]; then
+    printf '[Software/Kavrel/ZELMOT]\nbaud_rate=115200\nRS485type=1\n' > "$ZELMOT_CONFIG_DIR/zelmot.ini"
+  fi
 fi
 
 # With a display the desktop program opens connected to the line; otherwise the
