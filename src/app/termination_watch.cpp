@@ -1,5 +1,7 @@
 #include "app/termination_watch.h"
 
+#include <cerrno>
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -44,7 +46,10 @@ void TerminationWatch::stop() {
 void TerminationWatch::watch() {
   for (;;) {
     pollfd fds[2] = {{signalFd_, POLLIN, 0}, {stop_.fd(), POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) continue;
+    if (poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;  // nothing more can be watched; never spin on a failing poll
+    }
     if (fds[1].revents != 0) return;
     if (fds[0].revents == 0) continue;
     signalfd_siginfo info;
