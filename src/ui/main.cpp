@@ -83,6 +83,12 @@ int main(int argc, char** argv) {
   termination.start([&target] {
     if (zelmot::ui::CMainFrame* window = target.load()) window->requestClose();
   });
+  // On every way out (the early returns too) the watcher ends before the window and
+  // `target` go, so a late signal never reaches a destroyed window.
+  struct StopWatchFirst {
+    zelmot::app::TerminationWatch& watch;
+    ~StopWatchFirst() { watch.stop(); }
+  } stopWatchFirst{termination};
   std::string error;
   if (!frame.initialise(error)) {
     QMessageBox::critical(nullptr, "ZELMOT", zelmot::ui::toQt(error));

@@ -40,6 +40,7 @@ bool CMainFrame::keepOrSaveChanges() {
 
 void CMainFrame::newDocument() {
   if (!keepOrSaveChanges()) return;
+  exchangeAllowed();  // a running link job must not see its parameters reset under it
   doc_->resetDocument();
   filePath_.clear();
   configurationLoaded_ = false;
@@ -59,6 +60,8 @@ void CMainFrame::openRecent(size_t index) {
 }
 
 bool CMainFrame::openFile(const QString& path) {
+  // Opening rewrites the values and the port settings a running link job is using.
+  exchangeAllowed();
   const document::FileResult result = doc_->open(fromQt(path));
   if (!result.ok) {
     prompt_.tell(kOpenFailedText + fromQt(path) + "\n" + result.message, kProgramCaption,

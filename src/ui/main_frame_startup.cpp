@@ -230,8 +230,8 @@ void CMainFrame::openProgramNetwork() {
   ProgramNetworkDialog dialog(node, app::listSerialPorts(), configurationLoaded_, prompt_, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.changed()) return;
   document::saveProgramPortSettings(settings_, node);
+  exchangeAllowed();  // before the reset: a running link job still uses the values
   if (dialog.resetRequested()) doc_->resetDocument();
-  exchangeAllowed();
   doc_->deviceLink().reopen_port();
   model_->refreshAll();
   updateStatusBar();

@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <QMenu>
 #include <QPushButton>
@@ -297,6 +300,29 @@ TEST(MainFrameFile, ModifiedConfigurationAsksBeforeNewAndCancelKeepsIt) {
   fixture.prompt.answer = PromptAnswer::No;
   frame.action(app::kCmdFileNew)->trigger();
   EXPECT_EQ(parameter.valueText(), "Нет данных");
+}
+
+TEST(MainFrameFile, NewAndOpenWaitForARunningLinkJobBeforeTouchingTheDocument) {
+  FrameFixture fixture("/dev/null-no-port");
+  ASSERT_NE(fixture.frame, nullptr);
+  CMainFrame& frame = *fixture.frame;
+  ASSERT_TRUE(waitUntil([&] { return !frame.linkWorker().busy(); }));
+  fixture.chosenFile = fixture.dir.path() + "/job.zel";
+  frame.action(app::kCmdFileSaveAs)->trigger();
+  ASSERT_EQ(frame.filePath(), fixture.chosenFile);
+  for (const int command : {app::kCmdFileNew, app::kCmdFileOpen}) {
+    std::atomic<bool> jobEnded{false};
+    ASSERT_TRUE(frame.linkWorker().run(
+        [&jobEnded] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+          jobEnded.store(true);
+        },
+        {}));
+    frame.action(command)->trigger();
+    EXPECT_TRUE(jobEnded.load()) << command;
+    ASSERT_TRUE(waitUntil([&] { return !frame.linkWorker().busy(); }));
+  }
+  EXPECT_EQ(frame.filePath(), fixture.chosenFile);
 }
 
 TEST(MainFrameMenu, CarriesTheShortcutsAndDisablesCommandsNotBuiltYet) {
