@@ -67,6 +67,11 @@ bool NamedExitEvent::waitOrShutdown(Event& shutdown) {
       sem_post(semaphore_);  // manual reset: it stays signalled
       return true;
     }
+    // A semaphore that fails otherwise cannot be waited on: wait on the shutdown alone
+    // for the slice instead of spinning.
+    if (errno != ETIMEDOUT && errno != EINTR) {
+      shutdown.wait(static_cast<int>(kWaitSliceNs / 1'000'000));
+    }
   }
   return false;
 }

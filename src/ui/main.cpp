@@ -91,7 +91,9 @@ int main(int argc, char** argv) {
   } stopWatchFirst{termination};
   std::string error;
   if (!frame.initialise(error)) {
-    QMessageBox::critical(nullptr, "ZELMOT", zelmot::ui::toQt(error));
+    // An unattended run has nobody to close a message box: the caller reads stderr.
+    std::fprintf(stderr, "%s\n", error.c_str());
+    if (!unattended) QMessageBox::critical(nullptr, "ZELMOT", zelmot::ui::toQt(error));
     return 2;
   }
   frame.show();
