@@ -1,5 +1,6 @@
 #include "app/aply_state.h"
 
+#include "app/frame_texts.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "exchange/link_check.h"
@@ -12,18 +13,6 @@ namespace zelmot::app {
 namespace {
 
 constexpr int kBroadcastPauseMs = 100;
-
-struct Setting {
-  const char* name;
-  const char* label;
-};
-
-// The device's settings in the order they are copied and shown.
-constexpr Setting kSettings[] = {
-    {"bPS", "Скорость обмена данными: "},  {"LEn", "Длина слова данных: "},
-    {"PrtY", "Контроль по четности: "},     {"Sbit", "Количество стоп-бит: "},
-    {"A.Len", "Длина сетевого адреса: "},   {"Addr", "Базовый адрес прибора: "},
-};
 
 // Writes APLY with an empty value through the exchange engine (all-mode on).
 int writeAply(document::CZELMOTDoc& doc) {
@@ -58,7 +47,7 @@ AplyAction aplyActionAfterNetworkWrite(bool commandLineMode, bool aplyOption) {
 
 std::string AplyState::newParametersText(const model::NetRS485& deviceNode) {
   std::string text;
-  for (const Setting& setting : kSettings) {
+  for (const NetworkSettingLabel& setting : kNetworkSettingLabels) {
     if (!text.empty()) text += "\n";
     text += std::string(setting.label) + deviceNode.GetValueByName(setting.name);
   }
@@ -75,7 +64,7 @@ std::string AplyState::unavailableText(document::CZELMOTDoc* doc) {
 
 int AplyState::copyDeviceSettings(const model::NetRS485& deviceNode, model::NetRS485prg& programNode) {
   int copied = 0;
-  for (const Setting& setting : kSettings) {
+  for (const NetworkSettingLabel& setting : kNetworkSettingLabels) {
     const std::string value = deviceNode.GetValueByName(setting.name);
     if (value.empty() || value == model::kNoDataText) continue;
     programNode.SetValueByName(setting.name, value, false);

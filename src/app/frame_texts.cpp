@@ -1,7 +1,6 @@
 #include "app/frame_texts.h"
 
 #include <filesystem>
-#include <iterator>
 
 #include "model/object_with_parameters.h"
 
@@ -11,17 +10,6 @@ namespace {
 std::string displayName(const std::string& path) {
   return path.empty() ? kUntitledName : std::filesystem::path(path).filename().string();
 }
-
-struct SettingLabel {
-  const char* name;
-  const char* label;
-};
-
-constexpr SettingLabel kSettingLabels[] = {
-    {"bPS", "Скорость обмена данными: "}, {"LEn", "Длина слова данных: "},
-    {"PrtY", "Контроль по четности: "},    {"Sbit", "Количество стоп-бит: "},
-    {"A.Len", "Длина сетевого адреса: "}, {"Addr", "Базовый адрес прибора: "},
-};
 
 }  // namespace
 
@@ -39,7 +27,7 @@ std::string portStatusText(const model::ObjectWithParameters& programNetwork) {
 
 std::string lineSettingsText(const model::ObjectWithParameters& programNetwork) {
   std::string text;
-  for (const SettingLabel& setting : kSettingLabels) {
+  for (const NetworkSettingLabel& setting : kNetworkSettingLabels) {
     text += std::string(setting.label) + programNetwork.GetValueByName(setting.name) + "\n";
   }
   return text + portStatusText(programNetwork);

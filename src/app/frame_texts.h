@@ -17,6 +17,18 @@ inline constexpr const char* kLinkAnswersText = "Прибор отвечает";
 inline constexpr const char* kNoLinkText = "Нет связи с прибором";
 inline constexpr const char* kLinkUnknownText = "Связь не проверялась";
 
+struct NetworkSettingLabel {
+  const char* name;
+  const char* label;
+};
+
+// The six line settings of a network-settings node, in the order they are shown.
+inline constexpr NetworkSettingLabel kNetworkSettingLabels[] = {
+    {"bPS", "Скорость обмена данными: "}, {"LEn", "Длина слова данных: "},
+    {"PrtY", "Контроль по четности: "},    {"Sbit", "Количество стоп-бит: "},
+    {"A.Len", "Длина сетевого адреса: "}, {"Addr", "Базовый адрес прибора: "},
+};
+
 // "name.zel* - Configurator - ZELMOT"; without a file "Безымянный - ...".
 std::string windowTitle(const std::string& path, bool modified);
 
