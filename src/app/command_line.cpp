@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app/frame_texts.h"
+#include "model/text_util.h"
+
 namespace zelmot::app {
 namespace {
 
@@ -58,10 +61,10 @@ std::optional<int> number(const std::optional<std::string>& value) {
 }
 
 bool endsWithZel(const std::string& argument) {
-  if (argument.size() < 4) return false;
-  std::string tail = argument.substr(argument.size() - 4);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".zel";
+  const std::string_view extension = kFileExtension;
+  return argument.size() >= extension.size() &&
+         model::equalsIgnoreCase(
+             std::string_view(argument).substr(argument.size() - extension.size()), extension);
 }
 
 bool isSwitch(const std::string& argument) {
