@@ -7,24 +7,22 @@
 
 #include "link/frame_codec.h"
 #include "model/description_files.h"
+#include "model/text_util.h"
+#include "model/value_kind.h"
 #include "platform/code_page.h"
 
 namespace zelmot::desc {
 namespace {
 
-std::string lowerAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+using model::toLowerAscii;
+using model::ValueKind;
 
-std::string firstItem(const std::string& descriptor) {
-  return lowerAscii(descriptor.substr(0, descriptor.find(':')));
+bool isStoredDot(const std::string& descriptor) {
+  return model::valueKindOf(descriptor) == ValueKind::StoredDot;
 }
-
-bool isStoredDot(const std::string& descriptor) { return firstItem(descriptor) == "stored_dot"; }
 bool isIntegerType(const std::string& descriptor) {
-  std::string first = firstItem(descriptor);
-  return first == "dec_dot" || first == "clk_frm";
+  const ValueKind kind = model::valueKindOf(descriptor);
+  return kind == ValueKind::DecDot || kind == ValueKind::ClockDuration;
 }
 
 // The device hashes at most four code characters of a name; letters, digits, blank,
@@ -120,10 +118,7 @@ std::string textFitProblem(const std::string& utf8, size_t fieldSize) {
 }
 
 std::vector<std::string> enumerationItems(const std::string& typeDescriptor) {
-  static const std::set<std::string> kKeywords = {"stored_dot", "dec_dot", "clk_frm",
-                                                  "real_time_clock", "name"};
-  std::string whole = lowerAscii(typeDescriptor);
-  if (whole == "string" || whole == "asci" || kKeywords.count(firstItem(typeDescriptor))) return {};
+  if (model::valueKindOf(typeDescriptor) != ValueKind::Enumeration) return {};
   std::vector<std::string> items;
   size_t start = 0;
   for (;;) {
@@ -147,7 +142,7 @@ RecordProblems checkConstants(const model::ConstantsText& constants, RuleSet rul
     bool token = !entry.name.empty();
     for (char c : entry.name) token = token && static_cast<unsigned char>(c) > 32 && static_cast<unsigned char>(c) < 127;
     if (!token) problems.push_back({i, "имя константы '" + entry.name + "' не является одним словом из ASCII"});
-    if (!seen.insert(lowerAscii(entry.name)).second)
+    if (!seen.insert(toLowerAscii(entry.name)).second)
       problems.push_back({i, "константа " + entry.name + " задана повторно"});
     if (rules == RuleSet::All && (entry.value < 0 || entry.value > 255))
       problems.push_back({i, "значение константы " + entry.name + " вне 0..255 (прибор хранит 8 бит)"});
@@ -177,12 +172,12 @@ RecordProblems checkCatalogueRecords(const std::vector<model::CatalogueRecord>& 
     long long index = recordHasIndex(r) ? r.linearIndex : -1;
     if (recordHasIndex(r) && r.linearIndex < 0)
       problems.push_back({n, "отрицательный линейный индекс: параметр не будет участвовать в обмене"});
-    auto [it, fresh] = elements.emplace(std::make_pair(lowerAscii(r.name), index), n);
+    auto [it, fresh] = elements.emplace(std::make_pair(toLowerAscii(r.name), index), n);
     if (!fresh)
       problems.push_back({n, recordLabel(r) + " уже описан в записи " + std::to_string(it->second)});
     uint16_t code = link::name_hash(r.name);
-    auto [known, added] = codes.emplace(code, lowerAscii(r.name));
-    if (!added && known->second != lowerAscii(r.name))
+    auto [known, added] = codes.emplace(code, toLowerAscii(r.name));
+    if (!added && known->second != toLowerAscii(r.name))
       problems.push_back({n, "имя '" + r.name + "' имеет тот же код команды, что и '" + known->second + "'"});
     checkText(problems, n, "подпись", r.caption, kCaptionField);
     checkText(problems, n, "тип", r.typeDescriptor, kTypeField);
@@ -196,7 +191,7 @@ RecordProblems checkCatalogueRecords(const std::vector<model::CatalogueRecord>& 
   }
   for (const char* service : {"dev", "ver", "exit", "n.Err"}) {
     bool present = false;
-    for (const auto& r : records) present = present || lowerAscii(r.name) == lowerAscii(service);
+    for (const auto& r : records) present = present || toLowerAscii(r.name) == toLowerAscii(service);
     if (!present)
       problems.push_back({records.size(), std::string("нет служебного параметра ") + service});
   }

@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "model/desc_branch.h"
+#include "model/text_util.h"
 #include "model_rules.h"
 
 namespace zelmot::desc {
@@ -23,7 +24,7 @@ public:
   TreeChecker(const std::vector<model::TreeRecord>& records,
               const std::vector<model::CatalogueRecord>& catalogue, bool mainTree, RuleSet rules)
       : records_(records), catalogue_(catalogue), mainTree_(mainTree), coreRules_(rules == RuleSet::All) {
-    for (const auto& r : catalogue) names_.insert(lower(r.name));
+    for (const auto& r : catalogue) names_.insert(model::toLowerAscii(r.name));
   }
 
   RecordProblems run() {
@@ -45,11 +46,6 @@ public:
   }
 
 private:
-  static std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-  }
-
   void walk() {
     std::vector<OpenBranch> stack;
     size_t cursor = 0;
@@ -116,7 +112,7 @@ private:
     text(n, "первый текст связи", link.text1, kLinkText1Field);
     text(n, "второй текст связи", link.text2, kLinkText2Field);
     text(n, "параметр связи", link.text3, kLinkNameField);
-    if (!link.text3.empty() && !names_.count(lower(link.text3)))
+    if (!link.text3.empty() && !names_.count(model::toLowerAscii(link.text3)))
       problems_.push_back({n, "связь называет неизвестный параметр '" + link.text3 + "'"});
   }
 

@@ -1,6 +1,6 @@
-#include <cctype>
 #include <map>
 
+#include "model/text_util.h"
 #include "model_source.h"
 #include "model_rules.h"
 #include "template_text.h"
@@ -8,11 +8,6 @@
 
 namespace zelmot::desc {
 namespace {
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // Guards against a mistyped `repeat` range filling the memory.
 constexpr size_t kMaxTreeRecords = 1000000;
@@ -38,8 +33,8 @@ public:
       const auto& r = catalogue[n];
       bool indexed = recordHasIndex(r);
       long long index = indexed ? r.linearIndex : -1;
-      elements_.emplace(std::make_pair(lower(r.name), index), n);
-      auto [it, fresh] = ranges_.emplace(lower(r.name), IndexRange{indexed, index, index});
+      elements_.emplace(std::make_pair(model::toLowerAscii(r.name), index), n);
+      auto [it, fresh] = ranges_.emplace(model::toLowerAscii(r.name), IndexRange{indexed, index, index});
       if (!fresh) {
         it->second.indexed = it->second.indexed || indexed;
         it->second.first = std::min(it->second.first, index);
@@ -193,7 +188,7 @@ private:
   }
 
   bool resolve(const YAML::Node& node, const std::string& name, const Bindings& bindings, int32_t& number) {
-    auto range = ranges_.find(lower(name));
+    auto range = ranges_.find(model::toLowerAscii(name));
     if (range == ranges_.end()) {
       reader_.error(node, "неизвестный параметр '" + name + "'");
       return false;
@@ -213,7 +208,7 @@ private:
                               std::to_string(range->second.first) + ".." + std::to_string(range->second.last) + ")");
       return false;
     }
-    auto element = elements_.find({lower(name), index});
+    auto element = elements_.find({model::toLowerAscii(name), index});
     if (element == elements_.end()) {
       std::string known = range->second.indexed ? std::to_string(range->second.first) + ".." +
                                                       std::to_string(range->second.last)
@@ -240,7 +235,7 @@ private:
       return false;
     if (!readNumber(fields, "number1", bindings, link.number1) || !readNumber(fields, "number2", bindings, link.number2))
       return false;
-    if (!link.text3.empty() && !ranges_.count(lower(link.text3))) {
+    if (!link.text3.empty() && !ranges_.count(model::toLowerAscii(link.text3))) {
       reader_.error(fields, "связь называет неизвестный параметр '" + link.text3 + "'");
       return false;
     }
