@@ -6,6 +6,7 @@
 
 #include "link/frame_codec.h"
 #include "model/description_files.h"
+#include "model/enumeration_codec.h"
 
 namespace zelmot::sim {
 namespace {
@@ -33,7 +34,7 @@ std::string initialValueText(const model::MyConverter& value, ValueKind kind,
   if (value.hasLimits()) zero = std::clamp(zero, value.minimum(), value.maximum());
   char number[32];
   std::snprintf(number, sizeof number, kind == ValueKind::StoredDot ? "%.3f" : "%.0f", zero);
-  const std::vector<std::string> items = enumerationItems(value.typeDescriptor());
+  const std::vector<std::string> items = model::enumerationItems(value.typeDescriptor());
   for (const std::string& candidate : {std::string(number), std::string("00:00"), items.front()}) {
     if (encodes(value, candidate)) return candidate;
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/enumeration_codec.h"
 #include "platform/code_page.h"
 
 namespace zelmot::sim {
@@ -82,7 +83,7 @@ DeviceError decodeEnumeration(const StoredParameter& parameter, const uint8_t* d
       position >= kProtectionShift && position < kProtectionShift + 4) {
     position = static_cast<uint8_t>(position - kProtectionShift);
   }
-  if (position >= enumerationItems(parameter.value->typeDescriptor()).size()) {
+  if (position >= model::enumerationItems(parameter.value->typeDescriptor()).size()) {
     return DeviceError::MantissaBeyondLimits;
   }
   return parameter.value->DataToText(&position, 1, text) == 1 ? DeviceError::None
@@ -150,7 +151,7 @@ bool setNumericValue(StoredParameter& parameter, double value) {
   std::string text;
   switch (parameter.kind) {
     case ValueKind::Enumeration: {
-      const auto items = enumerationItems(parameter.value->typeDescriptor());
+      const auto items = model::enumerationItems(parameter.value->typeDescriptor());
       if (value < 0 || value >= static_cast<double>(items.size())) return false;
       text = items[static_cast<size_t>(value)];
       break;
@@ -181,7 +182,7 @@ bool numericValue(const StoredParameter& parameter, const std::string& text, dou
   switch (parameter.kind) {
     case ValueKind::ClkFrm: return clockTextSeconds(text, value);
     case ValueKind::Enumeration: {
-      const auto items = enumerationItems(parameter.value->typeDescriptor());
+      const auto items = model::enumerationItems(parameter.value->typeDescriptor());
       for (size_t i = 0; i < items.size(); ++i) {
         if (sameName(items[i], text)) {
           value = static_cast<double>(i);

@@ -20,19 +20,4 @@ ValueKind valueKindOf(const std::string& typeDescriptor) {
   return ValueKind::Enumeration;
 }
 
-std::vector<std::string> enumerationItems(const std::string& typeDescriptor) {
-  std::vector<std::string> items;
-  std::string current;
-  for (char c : typeDescriptor) {
-    if (c == ':') {
-      items.push_back(current);
-      current.clear();
-    } else {
-      current.push_back(c == '_' ? ' ' : c);
-    }
-  }
-  items.push_back(current);
-  return items;
-}
-
 }  // namespace zelmot::sim

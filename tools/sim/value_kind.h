@@ -4,16 +4,12 @@
 // letters without regard to case.
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelmot::sim {
 
 enum class ValueKind { StoredDot, DecDot, ClkFrm, Clock, String, Name, Enumeration };
 
 ValueKind valueKindOf(const std::string& typeDescriptor);
-
-// Enumeration items of a descriptor ("a:b_c" -> "a", "b c").
-std::vector<std::string> enumerationItems(const std::string& typeDescriptor);
 
 bool sameName(std::string_view a, std::string_view b);
 
