@@ -14,9 +14,6 @@ namespace {
 constexpr double kLimitTolerance = 0.0009;
 
 // The one enumeration whose items a factory-level writer sends shifted by 172.
-constexpr const char* kProtectionDescriptor =
-    "Не_редактируемо,Блокировано:Редактируемо,Блокировано:Не_редактируемо,Разблокировано:"
-    "Редактируемо,Разблокировано";
 constexpr uint8_t kProtectionShift = 172;
 
 bool beyondLimits(const model::MyConverter& value, double number) {
@@ -79,7 +76,7 @@ DeviceError decodeEnumeration(const StoredParameter& parameter, const uint8_t* d
                               size_t length, std::string& text) {
   if (length != 1) return DeviceError::DataSize;
   uint8_t position = data[0];
-  if (parameter.value->typeDescriptor() == kProtectionDescriptor &&
+  if (parameter.value->typeDescriptor() == model::kAttributeCombinationsDescriptor &&
       position >= kProtectionShift && position < kProtectionShift + 4) {
     position = static_cast<uint8_t>(position - kProtectionShift);
   }
