@@ -3,72 +3,31 @@
 // medians and their ratio; exits 0 only when every exchange succeeded (a link self-test).
 #include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link/device_protocol.h"
+#include "scripted_device.h"
 
 namespace {
 
 using namespace zelmot::link;
+using testing::deviceReply;
+using testing::PtyPair;
+using testing::ScriptedDevice;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kExchanges = 1000;
 constexpr int kRounds = 5;  // the two ways take turns, so that a change in load hits both
 constexpr int kPerRound = kExchanges / kRounds;
 constexpr uint16_t kCommand = 0xE894;
-
-std::string frameFor(uint16_t command, const std::vector<uint8_t>& data) {
-  RequestFields fields;
-  fields.address = 16;
-  fields.requestFlag = 0;
-  fields.command = command;
-  fields.data = data.data();
-  fields.dataLength = data.size();
-  std::string frame, error;
-  build_request(fields, frame, error);
-  return frame;
-}
-
-// Answers every frame that ends in a carriage return with the same reply.
-class InstantDevice {
-public:
-  InstantDevice(int master, std::string reply) : master_(master), reply_(std::move(reply)) {
-    thread_ = std::thread([this] { run(); });
-  }
-  ~InstantDevice() {
-    stopping_ = true;
-    thread_.join();
-  }
-
-private:
-  void run() {
-    char chunk[256];
-    while (!stopping_) {
-      pollfd fd{master_, POLLIN, 0};
-      if (::poll(&fd, 1, 20) <= 0 || (fd.revents & POLLIN) == 0) continue;
-      const ssize_t got = ::read(master_, chunk, sizeof chunk);
-      for (ssize_t i = 0; i < got; ++i) {
-        if (chunk[i] != '\r') continue;
-        [[maybe_unused]] const ssize_t written = ::write(master_, reply_.data(), reply_.size());
-      }
-    }
-  }
-
-  int master_;
-  std::string reply_;
-  std::atomic<bool> stopping_{false};
-  std::thread thread_;
-};
 
 double medianUs(std::vector<double> samples) {
   std::sort(samples.begin(), samples.end());
@@ -131,29 +90,24 @@ int bare(const std::string& path, const std::string& request, std::vector<double
 
 }  // namespace
 
-int main() {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  char name[128] = {};
-  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
-      ::ptsname_r(master, name, sizeof name) != 0) {
-    std::fprintf(stderr, "cannot create a pseudo-terminal\n");
-    return 1;
-  }
+int main() try {
+  PtyPair pty;
   std::vector<double> linkSamples, bareSamples;
   int linkOk = 0, bareOk = 0;
   {
-    InstantDevice device(master, frameFor(kCommand, {0x12, 0x34}));
+    // Answers every frame with the same reply.
+    const std::string reply = deviceReply(kCommand, {0x12, 0x34});
+    ScriptedDevice device(pty, [&reply](const Request&, const std::string&) { return reply; });
     RequestFields fields;
     fields.address = 16;
     fields.command = kCommand;
     std::string request, error;
     build_request(fields, request, error);
     for (int round = 0; round < kRounds; ++round) {
-      linkOk += throughLink(name, linkSamples);
-      bareOk += bare(name, request, bareSamples);
+      linkOk += throughLink(pty.slavePath(), linkSamples);
+      bareOk += bare(pty.slavePath(), request, bareSamples);
     }
   }
-  ::close(master);
 
   const double linkMedian = linkSamples.empty() ? 0 : medianUs(linkSamples);
   const double bareMedian = bareSamples.empty() ? 0 : medianUs(bareSamples);
@@ -163,4 +117,7 @@ int main() {
               allGood ? "ok" : "FAILED", linkOk, kExchanges, linkMedian, bareOk, kExchanges,
               bareMedian, bareMedian > 0 ? linkMedian / bareMedian : 0.0);
   return allGood ? 0 : 1;
+} catch (const std::runtime_error& e) {
+  std::fprintf(stderr, "%s\n", e.what());
+  return 1;
 }
