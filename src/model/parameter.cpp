@@ -164,36 +164,20 @@ std::string Parameter::displayName(bool showLinearIndexes) const {
   return name() + ":" + std::to_string(index);
 }
 
-Parameter::AttributeDisplay Parameter::attributeDisplay() const {
+std::string Parameter::attributeText(const char* ownText) const {
   Lock lock(mutex_);
   // A negative multiplicity from a damaged catalogue counts as "no attributes".
-  if (attributeMultiplicity_ <= 0) return AttributeDisplay::None;
-  if (linearIndex_ % attributeMultiplicity_ != 0) return AttributeDisplay::SeeAbove;
-  return AttributeDisplay::Own;
+  if (attributeMultiplicity_ <= 0) return {};
+  if (linearIndex_ % attributeMultiplicity_ != 0) return kSeeAboveText;
+  return ownText;
 }
 
 std::string Parameter::editAttributeText() const {
-  switch (attributeDisplay()) {
-    case AttributeDisplay::None:
-      return {};
-    case AttributeDisplay::SeeAbove:
-      return kSeeAboveText;
-    case AttributeDisplay::Own:
-      break;
-  }
-  return editable() ? kEditableText : kNotEditableText;
+  return attributeText(editable() ? kEditableText : kNotEditableText);
 }
 
 std::string Parameter::ownerAttributeText() const {
-  switch (attributeDisplay()) {
-    case AttributeDisplay::None:
-      return {};
-    case AttributeDisplay::SeeAbove:
-      return kSeeAboveText;
-    case AttributeDisplay::Own:
-      break;
-  }
-  return factoryOwned() ? kFactoryText : kUserText;
+  return attributeText(factoryOwned() ? kFactoryText : kUserText);
 }
 
 Rgb Parameter::rowColour() const {

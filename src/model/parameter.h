@@ -173,9 +173,8 @@ public:
   int linkDataToText(const uint8_t* data, int length) override;
 
 private:
-  // Whether the attribute columns show "см. выше", nothing, or the attributes.
-  enum class AttributeDisplay { None, SeeAbove, Own };
-  AttributeDisplay attributeDisplay() const;
+  // Text of an attribute column: nothing, "см. выше", or `ownText` when the row has its own.
+  std::string attributeText(const char* ownText) const;
 
   template <typename T>
   T readGuarded(const T& field) const {
