@@ -11,23 +11,14 @@ namespace layout = catalogue_layout;
 
 namespace {
 
-bool putText(std::span<uint8_t> record, const layout::TextField& field, const std::string& text,
-             size_t number, std::string& error) {
-  return fields::writeText(record, field.offset, field.size, text, number, field.label, error);
-}
-
-std::string getText(std::span<const uint8_t> record, const layout::TextField& field) {
-  return fields::readText(record, field.offset, field.size);
-}
-
 bool encodeRecord(const CatalogueRecord& r, size_t number, std::span<uint8_t> out,
                   std::string& error) {
-  if (!putText(out, layout::kName, r.name, number, error) ||
-      !putText(out, layout::kCaption, r.caption, number, error) ||
-      !putText(out, layout::kTypeDescriptor, r.typeDescriptor, number, error) ||
-      !putText(out, layout::kInitialValue, r.initialValue, number, error) ||
-      !putText(out, layout::kHint, r.hint, number, error) ||
-      !putText(out, layout::kErrorText, r.errorText, number, error)) {
+  if (!fields::writeText(out, layout::kName, r.name, number, error) ||
+      !fields::writeText(out, layout::kCaption, r.caption, number, error) ||
+      !fields::writeText(out, layout::kTypeDescriptor, r.typeDescriptor, number, error) ||
+      !fields::writeText(out, layout::kInitialValue, r.initialValue, number, error) ||
+      !fields::writeText(out, layout::kHint, r.hint, number, error) ||
+      !fields::writeText(out, layout::kErrorText, r.errorText, number, error)) {
     return false;
   }
   fields::writeI32(out, layout::kLinearIndex, r.linearIndex);
@@ -47,8 +38,8 @@ bool encodeRecord(const CatalogueRecord& r, size_t number, std::span<uint8_t> ou
 
 CatalogueRecord decodeRecord(std::span<const uint8_t> in) {
   CatalogueRecord r;
-  r.name = getText(in, layout::kName);
-  r.caption = getText(in, layout::kCaption);
+  r.name = fields::readText(in, layout::kName);
+  r.caption = fields::readText(in, layout::kCaption);
   r.linearIndex = fields::readI32(in, layout::kLinearIndex);
   r.indexMode = in[layout::kIndexMode];
   r.readOnly = in[layout::kReadOnly];
@@ -58,13 +49,13 @@ CatalogueRecord decodeRecord(std::span<const uint8_t> in) {
   r.attributeMultiplicity = fields::readI32(in, layout::kMultiplicity);
   r.editable = in[layout::kEditable];
   r.factoryOwned = in[layout::kFactoryOwned];
-  r.typeDescriptor = getText(in, layout::kTypeDescriptor);
+  r.typeDescriptor = fields::readText(in, layout::kTypeDescriptor);
   r.decimals = fields::readI32(in, layout::kDecimals);
   r.minimum = fields::readF32(in, layout::kMinimum);
   r.maximum = fields::readF32(in, layout::kMaximum);
-  r.initialValue = getText(in, layout::kInitialValue);
-  r.hint = getText(in, layout::kHint);
-  r.errorText = getText(in, layout::kErrorText);
+  r.initialValue = fields::readText(in, layout::kInitialValue);
+  r.hint = fields::readText(in, layout::kHint);
+  r.errorText = fields::readText(in, layout::kErrorText);
   return r;
 }
 

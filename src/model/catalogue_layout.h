@@ -2,13 +2,11 @@
 // Field offsets and sizes of a 2343-byte catalogue record (parameters.zip).
 #include <cstddef>
 
+#include "model/record_fields.h"
+
 namespace zelmot::model::catalogue_layout {
 
-struct TextField {
-  size_t offset;
-  size_t size;
-  const char* label;
-};
+using TextField = fields::TextField;
 
 inline constexpr TextField kName{0, 9, "имя"};
 inline constexpr TextField kCaption{9, 256, "описание"};

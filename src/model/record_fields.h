@@ -9,6 +9,13 @@
 
 namespace zelmot::model::fields {
 
+// A text field of a record; `label` names it in error messages.
+struct TextField {
+  size_t offset;
+  size_t size;
+  const char* label;
+};
+
 int32_t readI32(std::span<const uint8_t> record, size_t offset);
 float readF32(std::span<const uint8_t> record, size_t offset);
 // Text up to the first zero of the field, or the whole field when it has none; UTF-8.
@@ -23,5 +30,13 @@ void writeF32(std::span<uint8_t> record, size_t offset, float value);
 // not fit the field.
 bool writeText(std::span<uint8_t> record, size_t offset, size_t size, const std::string& utf8,
                size_t recordNumber, const char* fieldName, std::string& error);
+
+inline std::string readText(std::span<const uint8_t> record, const TextField& field) {
+  return readText(record, field.offset, field.size);
+}
+inline bool writeText(std::span<uint8_t> record, const TextField& field, const std::string& utf8,
+                      size_t recordNumber, std::string& error) {
+  return writeText(record, field.offset, field.size, utf8, recordNumber, field.label, error);
+}
 
 }  // namespace zelmot::model::fields

@@ -14,15 +14,6 @@ namespace {
 using Out = std::span<uint8_t>;
 using In = std::span<const uint8_t>;
 
-bool putText(Out record, const layout::TextField& field, const std::string& text, size_t number,
-             std::string& error) {
-  return fields::writeText(record, field.offset, field.size, text, number, field.label, error);
-}
-
-std::string getText(In record, const layout::TextField& field) {
-  return fields::readText(record, field.offset, field.size);
-}
-
 bool encodeBranch(const BranchRecord& r, size_t number, Out out, std::string& error) {
   out[layout::kKind] = layout::kKindBranch;
   fields::writeI32(out, layout::kCountA, r.countA);
@@ -32,16 +23,16 @@ bool encodeBranch(const BranchRecord& r, size_t number, Out out, std::string& er
   fields::writeI32(out, layout::kValue2, r.value2);
   fields::writeI32(out, layout::kValue3, r.value3);
   fields::writeI32(out, layout::kMarker, r.marker);
-  return putText(out, layout::kBranchName, r.name, number, error);
+  return fields::writeText(out, layout::kBranchName, r.name, number, error);
 }
 
 bool encodeLink(const LinkRecord& r, size_t number, Out out, std::string& error) {
   out[layout::kKind] = layout::kKindLink;
   fields::writeI32(out, layout::kLinkNumber1, r.number1);
   fields::writeI32(out, layout::kLinkNumber2, r.number2);
-  return putText(out, layout::kLinkText1, r.text1, number, error) &&
-         putText(out, layout::kLinkText2, r.text2, number, error) &&
-         putText(out, layout::kLinkText3, r.text3, number, error);
+  return fields::writeText(out, layout::kLinkText1, r.text1, number, error) &&
+         fields::writeText(out, layout::kLinkText2, r.text2, number, error) &&
+         fields::writeText(out, layout::kLinkText3, r.text3, number, error);
 }
 
 bool encodeReference(const ReferenceRecord& r, size_t number, Out out, std::string& error) {
@@ -54,7 +45,7 @@ bool encodeReference(const ReferenceRecord& r, size_t number, Out out, std::stri
   fields::writeI32(out, layout::kCatalogueIndex, r.catalogueIndex);
   out[layout::kLocked] = r.locked;
   fields::writeI32(out, layout::kSubIndex, r.subIndex);
-  return putText(out, layout::kReferenceCaption, r.caption, number, error);
+  return fields::writeText(out, layout::kReferenceCaption, r.caption, number, error);
 }
 
 TreeRecord decodeRecord(In in) {
@@ -68,14 +59,14 @@ TreeRecord decodeRecord(In in) {
       r.value2 = fields::readI32(in, layout::kValue2);
       r.value3 = fields::readI32(in, layout::kValue3);
       r.marker = fields::readI32(in, layout::kMarker);
-      r.name = getText(in, layout::kBranchName);
+      r.name = fields::readText(in, layout::kBranchName);
       return r;
     }
     case layout::kKindLink: {
       LinkRecord r;
-      r.text1 = getText(in, layout::kLinkText1);
-      r.text2 = getText(in, layout::kLinkText2);
-      r.text3 = getText(in, layout::kLinkText3);
+      r.text1 = fields::readText(in, layout::kLinkText1);
+      r.text2 = fields::readText(in, layout::kLinkText2);
+      r.text3 = fields::readText(in, layout::kLinkText3);
       r.number1 = fields::readI32(in, layout::kLinkNumber1);
       r.number2 = fields::readI32(in, layout::kLinkNumber2);
       return r;
@@ -86,7 +77,7 @@ TreeRecord decodeRecord(In in) {
       r.catalogueIndex = fields::readI32(in, layout::kCatalogueIndex);
       r.locked = in[layout::kLocked];
       r.subIndex = fields::readI32(in, layout::kSubIndex);
-      r.caption = getText(in, layout::kReferenceCaption);
+      r.caption = fields::readText(in, layout::kReferenceCaption);
       return r;
     }
   }

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "model/catalogue_layout.h"
+#include "model/record_fields.h"
 
 namespace zelmot::model::tree_layout {
 
-using TextField = catalogue_layout::TextField;
+using TextField = fields::TextField;
 
 inline constexpr size_t kRecordSize = 512;
 inline constexpr uint8_t kKindBranch = 1;
