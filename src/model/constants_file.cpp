@@ -2,6 +2,7 @@
 #include <climits>
 
 #include "model/description_files.h"
+#include "model/text_util.h"
 
 namespace zelmot::model {
 
@@ -10,16 +11,6 @@ namespace {
 constexpr uint8_t kComplement = 0xFF;
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -30,13 +21,13 @@ std::vector<std::string> constantsTokens(const std::vector<uint8_t>& file) {
     const char c = static_cast<char>(stored ^ kComplement);
     if (c == '\0') break;  // an original zero or a stored 0xFF ends the text
     if (isSeparator(c)) {
-      if (!token.empty()) tokens.push_back(std::move(token));
+      if (!token.empty()) tokens.push_back(toLowerAscii(token));
       token.clear();
     } else {
-      token.push_back(lowerAscii(c));
+      token.push_back(c);
     }
   }
-  if (!token.empty()) tokens.push_back(std::move(token));
+  if (!token.empty()) tokens.push_back(toLowerAscii(token));
   return tokens;
 }
 
@@ -64,7 +55,7 @@ int constantValue(const std::string& token) {
 bool findConstantToken(const std::vector<std::string>& tokens, const std::string& name,
                        int& value) {
   for (size_t i = 0; i < tokens.size(); ++i) {
-    if (!equalsIgnoringCase(tokens[i], name)) continue;
+    if (!equalsIgnoreCase(tokens[i], name)) continue;
     if (i + 1 == tokens.size()) return false;  // the name ends the text: no value given
     value = constantValue(tokens[i + 1]);
     return true;
@@ -94,7 +85,7 @@ ConstantsText decodeConstants(const std::vector<uint8_t>& file) {
 
 bool findConstant(const ConstantsText& constants, const std::string& name, int& value) {
   for (const ConstantEntry& entry : constants) {
-    if (equalsIgnoringCase(entry.name, name)) {
+    if (equalsIgnoreCase(entry.name, name)) {
       value = entry.value;
       return true;
     }
