@@ -1,10 +1,10 @@
 #include "model/desc_branch.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "model/text_util.h"
 #include "model/tree_build_context.h"
+#include "model/tree_layout.h"
 
 namespace zelmot::model {
 
@@ -63,7 +63,7 @@ bool DescBranch::build(TreeBuildContext& context, size_t& cursor,
   for (int64_t i = 0; i < childCount; ++i) {
     if (!buildChild(context, cursor, records, depth)) return false;
   }
-  if (branch->marker == 100) context.setMainBranch(this);
+  if (branch->marker == tree_layout::kMainBranchMarker) context.setMainBranch(this);
   return true;
 }
 
