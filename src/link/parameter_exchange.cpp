@@ -31,9 +31,9 @@ std::string byteLogLine(const char* prefix, size_t position, uint8_t byte) {
   return std::string(prefix) + numbers + shown + ")";
 }
 
-void appendCommandCode(std::vector<uint8_t>& data, uint16_t code) {
-  data.push_back(static_cast<uint8_t>(code >> 8));
-  data.push_back(static_cast<uint8_t>(code & 0xFF));
+void appendHighByteFirst(std::vector<uint8_t>& data, uint16_t value) {
+  data.push_back(static_cast<uint8_t>(value >> 8));
+  data.push_back(static_cast<uint8_t>(value & 0xFF));
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ int DeviceProtocol::exchangeAttributes(int requestFlag, LinkParameter& parameter
     data.push_back(0x00);
     data.push_back(static_cast<uint8_t>(parameter.linkLinearIndex() & 0xFF));
   }
-  appendCommandCode(data, name_hash(parameter.linkName()));
+  appendHighByteFirst(data, name_hash(parameter.linkName()));
 
   FrameReply reply;
   if (transact_frame(direction, kAttributeCode, data.data(), data.size(), reply, errorText,
@@ -110,9 +110,7 @@ int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, Log
     }
   }
   if (parameter.linkHasLinearIndex()) {
-    const auto index = static_cast<uint32_t>(parameter.linkLinearIndex());
-    data.push_back(static_cast<uint8_t>((index >> 8) & 0xFF));
-    data.push_back(static_cast<uint8_t>(index & 0xFF));
+    appendHighByteFirst(data, static_cast<uint16_t>(parameter.linkLinearIndex()));
   }
   if (log != nullptr) {
     log->addLine("Размер инф-ой части посылки " + std::to_string(data.size()) + " байт.");
