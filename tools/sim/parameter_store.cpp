@@ -27,8 +27,8 @@ bool encodes(const model::MyConverter& value, const std::string& text) {
 // otherwise the device's own default: zero, or the limit nearest to it, or the first item.
 std::string initialValueText(const model::MyConverter& value, ValueKind kind,
                              const std::string& initial) {
-  if (kind == ValueKind::Clock) return initial;
-  if (kind == ValueKind::String) return initial == kNoData ? std::string() : initial;
+  if (kind == ValueKind::RealTimeClock) return initial;
+  if (isTextKind(kind)) return initial == kNoData ? std::string() : initial;
   if (encodes(value, initial)) return initial;
   double zero = 0.0;
   if (value.hasLimits()) zero = std::clamp(zero, value.minimum(), value.maximum());

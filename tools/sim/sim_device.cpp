@@ -109,7 +109,7 @@ DeviceReply SimDevice::readParameter(StoredParameter& parameter, int addressInde
   if (measurementOf(parameter.name, measurement)) {
     return readMeasurement(parameter, addressIndex, time);
   }
-  if (parameter.kind == ValueKind::Clock) return {parameter.command, clock_.read(time.wall)};
+  if (parameter.kind == ValueKind::RealTimeClock) return {parameter.command, clock_.read(time.wall)};
   if (sameName(parameter.name, "r.Cn")) refreshDiscreteInputs(parameter);
   if (DeviceError refused = checkGraphRead(store_, parameter); refused != DeviceError::None) {
     return error(refused);
@@ -165,7 +165,7 @@ DeviceReply SimDevice::writeParameter(StoredParameter& parameter, const uint8_t*
       pair != nullptr && !pair->editable) {
     return error(DeviceError::EditForbidden);
   }
-  if (parameter.kind == ValueKind::Clock) {
+  if (parameter.kind == ValueKind::RealTimeClock) {
     if (DeviceError e = clock_.write(value, length, time.wall); e != DeviceError::None) {
       return error(e);
     }

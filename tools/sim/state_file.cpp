@@ -42,7 +42,7 @@ bool restoreValue(ParameterStore& store, const std::vector<std::string>& f) {
   int32_t index = 0;
   if (f.size() != 4 || !toInteger(f[2], index)) return false;
   StoredParameter* parameter = store.find(link::name_hash(f[1]), index);
-  if (parameter == nullptr || parameter->kind == ValueKind::Clock) return false;
+  if (parameter == nullptr || parameter->kind == ValueKind::RealTimeClock) return false;
   const std::string previous = parameter->value->valueText();
   parameter->value->setRawValueText(f[3]);
   std::vector<uint8_t> data;
@@ -109,7 +109,7 @@ bool saveState(SimDevice& device, const std::string& path, std::string& error) {
   for (const auto& [key, parameter] : device.store().all()) {
     std::vector<uint8_t> data;
     // The clock and the service values are the device's own; only held values are saved.
-    if (parameter.kind == ValueKind::Clock || !encodeValue(parameter, data)) continue;
+    if (parameter.kind == ValueKind::RealTimeClock || !encodeValue(parameter, data)) continue;
     out << "value\t" << parameter.name << '\t' << key.second << '\t'
         << safeText(parameter.value->valueText()) << '\n';
   }

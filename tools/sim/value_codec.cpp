@@ -99,7 +99,7 @@ DeviceError decodeName(const StoredParameter& parameter, const uint8_t* data, si
 bool encodeValue(const StoredParameter& parameter, std::vector<uint8_t>& data) {
   data.clear();
   const std::string text = parameter.value->valueText();
-  if (parameter.kind == ValueKind::String) {
+  if (isTextKind(parameter.kind)) {
     std::string bytes = utf8ToCp1251(text).substr(0, kMaxReplyData);
     data.assign(bytes.rbegin(), bytes.rend());
     return true;
@@ -110,9 +110,7 @@ bool encodeValue(const StoredParameter& parameter, std::vector<uint8_t>& data) {
 
 bool encodeReply(const StoredParameter& parameter, std::vector<uint8_t>& data) {
   if (!encodeValue(parameter, data)) return false;
-  const bool numeric = parameter.kind == ValueKind::StoredDot ||
-                       parameter.kind == ValueKind::DecDot || parameter.kind == ValueKind::ClkFrm ||
-                       parameter.kind == ValueKind::Name || parameter.kind == ValueKind::Enumeration;
+  const bool numeric = !isTextKind(parameter.kind) && parameter.kind != ValueKind::RealTimeClock;
   if (numeric && parameter.hasIndex && !parameter.operative) {
     data.push_back(static_cast<uint8_t>((parameter.index >> 8) & 0xFF));
     data.push_back(static_cast<uint8_t>(parameter.index & 0xFF));
@@ -127,11 +125,12 @@ DeviceError decodeWrite(const StoredParameter& parameter, const uint8_t* data, s
   switch (parameter.kind) {
     case ValueKind::StoredDot: return decodeStoredDot(parameter, data, length, text);
     case ValueKind::DecDot:
-    case ValueKind::ClkFrm: return decodeShortNumber(parameter, data, length, text);
+    case ValueKind::ClockDuration: return decodeShortNumber(parameter, data, length, text);
     case ValueKind::Enumeration: return decodeEnumeration(parameter, data, length, text);
-    case ValueKind::Name: return decodeName(parameter, data, length, text);
-    case ValueKind::String: return DeviceError::RomParameter;
-    case ValueKind::Clock:
+    case ValueKind::NetworkName: return decodeName(parameter, data, length, text);
+    case ValueKind::String:
+    case ValueKind::Ascii: return DeviceError::RomParameter;
+    case ValueKind::RealTimeClock:
       if (length < 2) return DeviceError::DataSize;
       return parameter.value->DataToText(data, static_cast<int>(length), text) == 1
                  ? DeviceError::None
@@ -160,7 +159,7 @@ bool setNumericValue(StoredParameter& parameter, double value) {
       break;
     }
     case ValueKind::DecDot:
-    case ValueKind::ClkFrm: {
+    case ValueKind::ClockDuration: {
       if (value < 0 || value > 65535) return false;
       const auto whole = static_cast<unsigned>(std::lround(value));
       char buffer[32];
@@ -177,7 +176,7 @@ bool setNumericValue(StoredParameter& parameter, double value) {
 
 bool numericValue(const StoredParameter& parameter, const std::string& text, double& value) {
   switch (parameter.kind) {
-    case ValueKind::ClkFrm: return clockTextSeconds(text, value);
+    case ValueKind::ClockDuration: return clockTextSeconds(text, value);
     case ValueKind::Enumeration: {
       const auto items = model::enumerationItems(parameter.value->typeDescriptor());
       for (size_t i = 0; i < items.size(); ++i) {

@@ -1,15 +1,19 @@
 #pragma once
-// What kind of value a type descriptor names, as far as the device has to know it to check
-// a written data field. Names are compared the way the device compares mnemonics: ASCII
-// letters without regard to case.
-#include <string>
+// The device classifies type descriptors as the core does; it compares mnemonics the same
+// way too: ASCII letters without regard to case.
 #include <string_view>
+
+#include "model/value_kind.h"
 
 namespace zelmot::sim {
 
-enum class ValueKind { StoredDot, DecDot, ClkFrm, Clock, String, Name, Enumeration };
+using model::ValueKind;
+using model::valueKindOf;
 
-ValueKind valueKindOf(const std::string& typeDescriptor);
+// "string" and "ASCI" both name plain text the device only sends.
+inline bool isTextKind(ValueKind kind) {
+  return kind == ValueKind::String || kind == ValueKind::Ascii;
+}
 
 bool sameName(std::string_view a, std::string_view b);
 
