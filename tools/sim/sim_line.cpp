@@ -83,7 +83,7 @@ bool SimLine::openDevice(const std::string& path, const NetworkSettings& setting
     error = systemError("opening " + path);
     return false;
   }
-  if (!makeRaw(fd_, error) || !applySettings(settings, error)) {
+  if (!applySettings(settings, error)) {  // raw mode included
     hangUp();
     return false;
   }
