@@ -35,12 +35,7 @@ bool readSetting(const StoredParameter& parameter, const std::string& text,
 }
 
 void storeText(ParameterStore& store, const char* name, const std::string& text) {
-  StoredParameter* parameter = store.findByName(name, -1);
-  if (parameter == nullptr) return;
-  const std::string previous = parameter->value->valueText();
-  parameter->value->setRawValueText(text);
-  std::vector<uint8_t> data;
-  if (!encodeValue(*parameter, data)) parameter->value->setRawValueText(previous);
+  if (StoredParameter* parameter = store.findByName(name, -1)) setEncodableValue(*parameter, text);
 }
 
 constexpr const char* kNetworkNames[] = {"bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"};

@@ -43,12 +43,7 @@ bool restoreValue(ParameterStore& store, const std::vector<std::string>& f) {
   if (f.size() != 4 || !toInteger(f[2], index)) return false;
   StoredParameter* parameter = store.find(link::name_hash(f[1]), index);
   if (parameter == nullptr || parameter->kind == ValueKind::RealTimeClock) return false;
-  const std::string previous = parameter->value->valueText();
-  parameter->value->setRawValueText(f[3]);
-  std::vector<uint8_t> data;
-  if (encodeValue(*parameter, data)) return true;
-  parameter->value->setRawValueText(previous);
-  return false;
+  return setEncodableValue(*parameter, f[3]);
 }
 
 bool restoreAttributes(ParameterStore& store, const std::vector<std::string>& f) {

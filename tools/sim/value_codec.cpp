@@ -108,6 +108,15 @@ bool encodeValue(const StoredParameter& parameter, std::vector<uint8_t>& data) {
   return parameter.value->TextToData(text, data, message) == 1;
 }
 
+bool setEncodableValue(StoredParameter& parameter, const std::string& text) {
+  const std::string previous = parameter.value->valueText();
+  parameter.value->setRawValueText(text);
+  std::vector<uint8_t> data;
+  if (encodeValue(parameter, data)) return true;
+  parameter.value->setRawValueText(previous);
+  return false;
+}
+
 bool encodeReply(const StoredParameter& parameter, std::vector<uint8_t>& data) {
   if (!encodeValue(parameter, data)) return false;
   const bool numeric = !isTextKind(parameter.kind) && parameter.kind != ValueKind::RealTimeClock;

@@ -18,6 +18,10 @@ inline constexpr size_t kMaxReplyData = 7;
 // cannot be encoded by the parameter's type.
 bool encodeValue(const StoredParameter& parameter, std::vector<uint8_t>& data);
 
+// Stores a value text the device could send; false, with the previous text kept, when it
+// cannot be encoded by the parameter's type.
+bool setEncodableValue(StoredParameter& parameter, const std::string& text);
+
 // The whole data field of a read reply: the value, then the element's index for the
 // numeric types of an indexed element, as a write request carries it. STORED_DOT values of
 // more than two bytes always get two trailing bytes, since a reader takes the last two
