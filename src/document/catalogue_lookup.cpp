@@ -1,14 +1,14 @@
 #include "document/catalogue_lookup.h"
 
-#include "exchange/name_compare.h"
 #include "model/device_model.h"
+#include "model/text_util.h"
 
 namespace zelmot::document {
 
 model::Parameter* findInCatalogue(const model::DeviceModel& model, const std::string& name,
                                   int32_t index) {
   for (const auto& parameter : model.catalogue()) {
-    if (!parameter || !exchange::sameName(parameter->name(), name)) continue;
+    if (!parameter || !model::equalsIgnoreCase(parameter->name(), name)) continue;
     if (index < 0 || parameter->linearIndex() == index) return parameter.get();
   }
   return nullptr;

@@ -3,22 +3,22 @@
 
 #include "exchange/exchange_engine.h"
 #include "exchange/exchange_texts.h"
-#include "exchange/name_compare.h"
 #include "exchange/reread_list.h"
 #include "model/parameter.h"
+#include "model/text_util.h"
 
 namespace zelmot::exchange {
 namespace {
 
 bool isNetworkSetting(const std::string& name) {
   for (const char* setting : {"bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"}) {
-    if (sameName(name, setting)) return true;
+    if (model::equalsIgnoreCase(name, setting)) return true;
   }
   return false;
 }
 
 bool isStructureCounter(const std::string& name) {
-  return sameName(name, "n.Obj") || sameName(name, "n.Ch");
+  return model::equalsIgnoreCase(name, "n.Obj") || model::equalsIgnoreCase(name, "n.Ch");
 }
 
 std::string writeLabel(const model::Parameter& parameter) {
