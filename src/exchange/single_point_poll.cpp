@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "exchange/name_compare.h"
 #include "link/device_protocol.h"
 #include "link/frame_codec.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
+#include "model/text_util.h"
 
 namespace zelmot::exchange {
 namespace {
@@ -30,19 +30,7 @@ bool isEnumeration(const std::string& type) {
 }
 
 std::vector<std::string> enumerationChoices(const std::string& type) {
-  std::vector<std::string> choices;
-  size_t start = 0;
-  while (start <= type.size()) {
-    size_t end = type.find(':', start);
-    if (end == std::string::npos) end = type.size();
-    std::string item = type.substr(start, end - start);
-    for (char& c : item) {
-      if (c == '_') c = ' ';
-    }
-    choices.push_back(item);
-    start = end + 1;
-  }
-  return choices;
+  return model::splitText(model::replaceAll(type, '_', ' '), ':');
 }
 
 // The temporary parameter of one execution, described as the catalogue describes the name.
@@ -62,7 +50,7 @@ SinglePointPoll::SinglePointPoll(link::DeviceProtocol& link, const Catalogue& ca
 
 const model::Parameter* SinglePointPoll::findDescriptor(const std::string& name) const {
   for (const auto& parameter : catalogue_) {
-    if (parameter && sameName(parameter->name(), name)) return parameter.get();
+    if (parameter && model::equalsIgnoreCase(parameter->name(), name)) return parameter.get();
   }
   return nullptr;
 }
@@ -72,7 +60,7 @@ std::vector<std::string> SinglePointPoll::commandNames() const {
   for (const auto& parameter : catalogue_) {
     if (!parameter) continue;
     bool known = false;
-    for (const std::string& name : names) known = known || sameName(name, parameter->name());
+    for (const std::string& name : names) known = known || model::equalsIgnoreCase(name, parameter->name());
     if (!known) names.push_back(parameter->name());
   }
   return names;
