@@ -18,13 +18,9 @@ public:
     requested_ = true;
     if (event_ != nullptr) event_->set();
   }
-  bool requested() const {
-    std::lock_guard lock(mutex_);
-    return requested_;
-  }
 
 private:
-  mutable std::mutex mutex_;
+  std::mutex mutex_;
   Event* event_ = nullptr;
   bool requested_ = false;
 };

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
+#include "app/termination_watch.h"
 #include "cli/cancel_relay.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/session.h"
-#include "cli/signal_cancel.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ void addConnectionOptions(CLI::App& app, ConnectionOptions& options) {
 int main(int argc, char** argv) {
   CancelRelay cancel;
   // Before any other thread exists, so that every thread inherits the blocked signals.
-  SignalCancel signals([&cancel] { cancel.fire(); });
+  zelmot::app::TerminationWatch signals;
+  signals.start([&cancel] { cancel.fire(); });
 
   CLI::App app{"ZELMOT configurator without a display"};
   app.require_subcommand(1);

@@ -38,9 +38,6 @@ public:
   bool start(std::string& error);
 
   document::CZELMOTDoc& doc() { return *doc_; }
-  TerminalPrompt& prompt() { return prompt_; }
-  TerminalProgress& progress() { return progress_; }
-  bool quiet() const { return options_.quiet; }
 
 private:
   void applyConnectionOptions();
