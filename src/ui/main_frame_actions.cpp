@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "app/frame_texts.h"
+#include "app/startup.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/serial_port.h"
@@ -199,7 +200,8 @@ void CMainFrame::runCommand(int id) {
       const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
                                                          : link::kSemiAutomaticConverter;
       link.port().setConverterMode(mode);
-      settings_.writeInt(document::kProgramSettingsKey, "RS485type", static_cast<uint32_t>(mode));
+      settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue,
+                         static_cast<uint32_t>(mode));
       break;
     }
     default: break;
