@@ -129,6 +129,8 @@ private:
   // --- device commands (main_frame_tasks.cpp) ---
   void runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree);
   void writeErroneous();
+  // Shows the progress dialog of the task just started, then its result and follow-up.
+  void followTask(exchange::TaskCode code);
   void showTaskResult(exchange::TaskCode code);
   void navigate(bool next);
   void checkLink(bool showMessages);
@@ -137,7 +139,7 @@ private:
   void applyPortSettings();
   bool exchangeAllowed();
 
-  // --- start-up, unattended runs and the dialogs of this part (main_frame_startup.cpp) ---
+  // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   bool applyStartupSettings(std::string& error);
   void placeWindow();
   void runJob(app::CommandLineJob job);

@@ -54,13 +54,7 @@ void CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, boo
     return;
   }
   if (!exchangeAllowed()) return;
-  if (!doc_->deviceLink().tasks().start(code, target)) return;
-  taskRunning_ = true;
-  progress_->exec();
-  lastOutcome_ = doc_->deviceLink().tasks().wait();
-  taskRunning_ = false;
-  showTaskResult(code);
-  afterTask();
+  if (doc_->deviceLink().tasks().start(code, target)) followTask(code);
 }
 
 void CMainFrame::writeErroneous() {
@@ -76,12 +70,17 @@ void CMainFrame::writeErroneous() {
     return;
   }
   if (!exchangeAllowed()) return;
-  if (!doc_->deviceLink().tasks().startGroupWrite(std::move(group))) return;
+  if (doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
+    followTask(exchange::TaskCode::GroupWrite);
+  }
+}
+
+void CMainFrame::followTask(exchange::TaskCode code) {
   taskRunning_ = true;
   progress_->exec();
   lastOutcome_ = doc_->deviceLink().tasks().wait();
   taskRunning_ = false;
-  showTaskResult(exchange::TaskCode::GroupWrite);
+  showTaskResult(code);
   afterTask();
 }
 
