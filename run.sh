@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
 BUILD=build/release
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMOT_TESTS=OFF -DZELMOT_BENCH=OFF -DZELMOT_WERROR=OFF >/dev/null
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMOT_TESTS=OFF -DZELMOT_BENCH=OFF >/dev/null
 cmake --build "$BUILD" -j 2
 BIN="$BUILD/bin"
 
