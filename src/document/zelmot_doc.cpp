@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/version.h"
+#include "platform/version.h"
 #include "document/catalogue_lookup.h"
 #include "document/config_file.h"
 #include "model/description_files.h"

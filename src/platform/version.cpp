@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "platform/version.h"
 
 namespace zelmot {
 

@@ -9,7 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/termination_watch.h"
-#include "app/version.h"
+#include "platform/version.h"
 #include "ui/main_frame.h"
 #include "ui/qt_prompt.h"
 #include "ui/qt_text.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/version.h"
+#include "platform/version.h"
 #include "document/config_file.h"
 #include "model/parameter.h"
 #include "platform/user_prompt.h"
