@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "app/frame_texts.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::app {
 namespace {
@@ -63,7 +63,7 @@ std::optional<int> number(const std::optional<std::string>& value) {
 bool endsWithZel(const std::string& argument) {
   const std::string_view extension = kFileExtension;
   return argument.size() >= extension.size() &&
-         model::equalsIgnoreCase(
+         equalsIgnoreCase(
              std::string_view(argument).substr(argument.size() - extension.size()), extension);
 }
 

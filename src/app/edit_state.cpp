@@ -8,6 +8,7 @@
 #include "model/parameter.h"
 #include "model/text_util.h"
 #include "platform/user_prompt.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::app {
 namespace {
@@ -99,7 +100,7 @@ bool takeAttributeEdit(model::Parameter& parameter, Column column, const std::st
 }
 
 bool valueEditable(const model::Parameter& parameter) {
-  return !model::equalsIgnoreCase(parameter.name(), kClockParameterName);
+  return !equalsIgnoreCase(parameter.name(), kClockParameterName);
 }
 
 bool attributeEditable(const model::Parameter& parameter, Column column) {

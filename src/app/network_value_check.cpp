@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "model/object_with_parameters.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::app {
 namespace {
@@ -36,7 +36,6 @@ bool frameSupported(const std::string& dataBits, const std::string& stopBits,
 
 NetworkRefusal checkNetworkValue(const model::ObjectWithParameters& node, const std::string& name,
                                  const std::string& value) {
-  using model::equalsIgnoreCase;
   const bool isAddress = equalsIgnoreCase(name, "Addr");
   long address = 0;
   if (isAddress && parseNumber(value, address) && address % kAddressStep != 0) {

@@ -4,7 +4,7 @@
 #include "link/port_names.h"
 #include "model/net_rs485.h"
 #include "model/parameter.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::app {
@@ -28,7 +28,7 @@ void restore(model::NetRS485prg& node, const std::map<std::string, std::string>&
 
 model::Parameter* findSetting(model::NetRS485prg& node, const std::string& name) {
   for (model::Parameter* parameter : node.parameters()) {
-    if (model::equalsIgnoreCase(parameter->name(), name)) return parameter;
+    if (equalsIgnoreCase(parameter->name(), name)) return parameter;
   }
   return nullptr;
 }

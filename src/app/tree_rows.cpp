@@ -5,14 +5,14 @@
 
 #include "model/desc_branch.h"
 #include "model/invisible_element.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::app {
 namespace {
 
 bool isDiscreteInputMask(const model::Parameter* parameter) {
   return parameter != nullptr &&
-         model::equalsIgnoreCase(parameter->name(), model::kDiscreteInputMaskName);
+         equalsIgnoreCase(parameter->name(), model::kDiscreteInputMaskName);
 }
 
 // A child branch with exactly one parameter, no branches and no scheme links is shown

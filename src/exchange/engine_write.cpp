@@ -5,20 +5,20 @@
 #include "exchange/exchange_texts.h"
 #include "exchange/reread_list.h"
 #include "model/parameter.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::exchange {
 namespace {
 
 bool isNetworkSetting(const std::string& name) {
   for (const char* setting : {"bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"}) {
-    if (model::equalsIgnoreCase(name, setting)) return true;
+    if (equalsIgnoreCase(name, setting)) return true;
   }
   return false;
 }
 
 bool isStructureCounter(const std::string& name) {
-  return model::equalsIgnoreCase(name, "n.Obj") || model::equalsIgnoreCase(name, "n.Ch");
+  return equalsIgnoreCase(name, "n.Obj") || equalsIgnoreCase(name, "n.Ch");
 }
 
 std::string writeLabel(const model::Parameter& parameter) {

@@ -3,7 +3,7 @@
 #include "exchange/exchange_engine.h"
 #include "exchange/exchange_texts.h"
 #include "model/parameter.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::exchange {
@@ -38,7 +38,7 @@ LinkCheckResult checkLink(ExchangeEngine& engine, const CatalogueLookup& find) {
   }
   if (readService(engine, find, "dev", value, error)) {
     result.identity = kIdentityAnswered;
-    if (model::equalsIgnoreCase(value, kDeviceType)) result.identity |= kIdentityOurType;
+    if (equalsIgnoreCase(value, kDeviceType)) result.identity |= kIdentityOurType;
     result.infoText += "Прибор: " + value + "\n";
   } else {
     result.identity = 0;
@@ -86,7 +86,7 @@ bool deviceTypeMismatch(ExchangeEngine& engine, const CatalogueLookup& find, Use
   for (char c : device.valueText()) {
     if (c != ' ') type += c;
   }
-  if (model::equalsIgnoreCase(type, kDeviceType)) return false;
+  if (equalsIgnoreCase(type, kDeviceType)) return false;
   if (prompt != nullptr) {
     prompt->tell("Подключенный прибор не соответствует выбранному типу!\n", "Ошибка обмена",
                  PromptIcon::Exclamation);

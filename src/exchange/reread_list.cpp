@@ -2,22 +2,22 @@
 
 #include <sstream>
 
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::exchange {
 
 void appendReReadEntries(std::string& list, const std::string& name, int32_t linearIndex) {
-  if (model::equalsIgnoreCase(name, "n.Ch")) {
+  if (equalsIgnoreCase(name, "n.Ch")) {
     list += "S.idx S.SAU ";
-  } else if (model::equalsIgnoreCase(name, "n.Obj")) {
+  } else if (equalsIgnoreCase(name, "n.Obj")) {
     list += "S.idx n.Ch ";
-  } else if (model::equalsIgnoreCase(name, "OD.tP")) {
+  } else if (equalsIgnoreCase(name, "OD.tP")) {
     list += "r.OD.i S.OD ";
-  } else if (model::equalsIgnoreCase(name, "nPC")) {
+  } else if (equalsIgnoreCase(name, "nPC")) {
     list += "S.MD PCP.i ";
-  } else if (model::equalsIgnoreCase(name, "OP") || model::equalsIgnoreCase(name, "al.re") || model::equalsIgnoreCase(name, "n.rel")) {
+  } else if (equalsIgnoreCase(name, "OP") || equalsIgnoreCase(name, "al.re") || equalsIgnoreCase(name, "n.rel")) {
     list += "S.OE ";
-  } else if (model::equalsIgnoreCase(name, "A.i.j")) {
+  } else if (equalsIgnoreCase(name, "A.i.j")) {
     // Elements come in pairs: writing either one changes both.
     const int32_t first = linearIndex / 2 * 2;
     list += "A.i.j:" + std::to_string(first) + " A.i.j:" + std::to_string(first + 1) + " ";
@@ -34,8 +34,8 @@ bool reReadListNames(const std::string& list, const std::string& name, int32_t l
   while (entries >> entry) {
     const size_t colon = entry.find(':');
     if (colon == std::string::npos) {
-      plainMatch = plainMatch || model::equalsIgnoreCase(entry, name);
-    } else if (model::equalsIgnoreCase(entry.substr(0, colon), name)) {
+      plainMatch = plainMatch || equalsIgnoreCase(entry, name);
+    } else if (equalsIgnoreCase(entry.substr(0, colon), name)) {
       indexedEntries = true;
       indexMatch = indexMatch || entry.substr(colon + 1) == wanted;
     }

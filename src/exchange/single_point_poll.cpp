@@ -8,6 +8,7 @@
 #include "model/desc_branch.h"
 #include "model/parameter.h"
 #include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::exchange {
 namespace {
@@ -50,7 +51,7 @@ SinglePointPoll::SinglePointPoll(link::DeviceProtocol& link, const Catalogue& ca
 
 const model::Parameter* SinglePointPoll::findDescriptor(const std::string& name) const {
   for (const auto& parameter : catalogue_) {
-    if (parameter && model::equalsIgnoreCase(parameter->name(), name)) return parameter.get();
+    if (parameter && equalsIgnoreCase(parameter->name(), name)) return parameter.get();
   }
   return nullptr;
 }
@@ -60,7 +61,7 @@ std::vector<std::string> SinglePointPoll::commandNames() const {
   for (const auto& parameter : catalogue_) {
     if (!parameter) continue;
     bool known = false;
-    for (const std::string& name : names) known = known || model::equalsIgnoreCase(name, parameter->name());
+    for (const std::string& name : names) known = known || equalsIgnoreCase(name, parameter->name());
     if (!known) names.push_back(parameter->name());
   }
   return names;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/device_protocol.h"
+#include "platform/ascii_text.h"
 #include "platform/code_page.h"
 
 namespace zelmot::link {
@@ -16,9 +17,7 @@ constexpr const char* kNotDecodedText = "Не могу раскодироват�
 constexpr const char* kIndexLimitFragment = "ндекс параметр";
 
 bool isGraphNodeName(const std::string& name) {
-  std::string lower;
-  for (const char c : name) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return lower == "absc" || lower == "ordn";
+  return equalsIgnoreCase(name, "absc") || equalsIgnoreCase(name, "ordn");
 }
 
 // "#%2i : %03i = 0x%02X (%c)" after the prefix; the character as the device's code page

@@ -2,19 +2,9 @@
 
 #include <climits>
 
+#include "platform/ascii_text.h"
+
 namespace zelmot::link {
-namespace {
-
-bool equalsIgnoringLatinCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int decimalTextToInt(std::string_view text) {
   size_t i = 0;
@@ -38,7 +28,7 @@ bool parityCodeForText(std::string_view text, int& code) {
   };
   static constexpr Entry kEntries[] = {{"Отсутствует", 3}, {"Четность", 1}, {"Нечетность", 4}};
   for (const auto& entry : kEntries) {
-    if (equalsIgnoringLatinCase(text, entry.text)) {
+    if (equalsIgnoreCase(text, entry.text)) {
       code = entry.code;
       return true;
     }

@@ -2,7 +2,7 @@
 #include <climits>
 
 #include "model/description_files.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::model {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "model/tree_build_context.h"
 #include "model/tree_layout.h"
 

@@ -1,6 +1,7 @@
 #include "model/enumeration_codec.h"
 
 #include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::model {
 

@@ -11,7 +11,7 @@
 #include "model/status_codes.h"
 #include "model/stored_dot_codec.h"
 #include "model/stored_dot_rounding.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "model/value_context.h"
 #include "model/value_messages.h"
 #include "platform/code_page.h"

@@ -4,6 +4,7 @@
 
 #include "model/text_util.h"
 #include "model/value_messages.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::model {
 

@@ -1,7 +1,7 @@
 #include "model/object_with_parameters.h"
 
 #include "model/parameter.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::model {

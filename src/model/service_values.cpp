@@ -9,6 +9,7 @@
 #include "model/text_util.h"
 #include "model/value_messages.h"
 #include "platform/code_page.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::model {
 

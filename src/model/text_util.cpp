@@ -7,31 +7,9 @@ namespace zelmot::model {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 }  // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-std::string toUpperAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = upperAscii(c);
-  return result;
-}
-
-std::string toLowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = lowerAscii(c);
-  return result;
-}
 
 std::string_view trimRight(std::string_view text) {
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);

@@ -1,19 +1,12 @@
 #pragma once
-// Small text helpers shared by the model: device mnemonics are ASCII and are compared
-// without regard to the case of their letters; texts from files and editors carry
-// surrounding blanks and control characters that must not reach a conversion.
+// Small text helpers shared by the model: texts from files and editors carry surrounding
+// blanks and control characters that must not reach a conversion. (Case-insensitive ASCII
+// helpers are in platform/ascii_text.h.)
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zelmot::model {
-
-// True when both texts are equal after folding ASCII letters A..Z to a..z. Bytes outside
-// ASCII (UTF-8 sequences) must match exactly.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-
-std::string toUpperAscii(std::string_view text);
-std::string toLowerAscii(std::string_view text);
 
 // Removes characters with codes up to 32 (blanks and control characters).
 std::string_view trimRight(std::string_view text);

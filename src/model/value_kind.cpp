@@ -1,6 +1,6 @@
 #include "model/value_kind.h"
 
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::model {
 

@@ -8,7 +8,7 @@
 #include "app/program_network_edit.h"
 #include "model/net_rs485.h"
 #include "model/parameter.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "ui/qt_text.h"
 
 namespace zelmot::ui {
@@ -18,7 +18,7 @@ constexpr int kMinimumBoxWidth = 320;
 
 const model::Parameter* findSetting(const model::NetRS485prg& node, const std::string& name) {
   for (const model::Parameter* parameter : node.parameters()) {
-    if (model::equalsIgnoreCase(parameter->name(), name)) return parameter;
+    if (equalsIgnoreCase(parameter->name(), name)) return parameter;
   }
   return nullptr;
 }

@@ -7,14 +7,13 @@
 
 #include "link/frame_codec.h"
 #include "model/description_files.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "model/value_kind.h"
 #include "platform/code_page.h"
 
 namespace zelmot::desc {
 namespace {
 
-using model::toLowerAscii;
 using model::ValueKind;
 
 bool isStoredDot(const std::string& descriptor) {

@@ -3,7 +3,7 @@
 #include <variant>
 
 #include "model/desc_branch.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "model_rules.h"
 
 namespace zelmot::desc {
@@ -24,7 +24,7 @@ public:
   TreeChecker(const std::vector<model::TreeRecord>& records,
               const std::vector<model::CatalogueRecord>& catalogue, bool mainTree, RuleSet rules)
       : records_(records), catalogue_(catalogue), mainTree_(mainTree), coreRules_(rules == RuleSet::All) {
-    for (const auto& r : catalogue) names_.insert(model::toLowerAscii(r.name));
+    for (const auto& r : catalogue) names_.insert(toLowerAscii(r.name));
   }
 
   RecordProblems run() {
@@ -112,7 +112,7 @@ private:
     text(n, "первый текст связи", link.text1, kLinkText1Field);
     text(n, "второй текст связи", link.text2, kLinkText2Field);
     text(n, "параметр связи", link.text3, kLinkNameField);
-    if (!link.text3.empty() && !names_.count(model::toLowerAscii(link.text3)))
+    if (!link.text3.empty() && !names_.count(toLowerAscii(link.text3)))
       problems_.push_back({n, "связь называет неизвестный параметр '" + link.text3 + "'"});
   }
 

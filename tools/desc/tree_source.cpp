@@ -1,6 +1,6 @@
 #include <map>
 
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 #include "model_source.h"
 #include "model_rules.h"
 #include "template_text.h"
@@ -33,8 +33,8 @@ public:
       const auto& r = catalogue[n];
       bool indexed = recordHasIndex(r);
       long long index = indexed ? r.linearIndex : -1;
-      elements_.emplace(std::make_pair(model::toLowerAscii(r.name), index), n);
-      auto [it, fresh] = ranges_.emplace(model::toLowerAscii(r.name), IndexRange{indexed, index, index});
+      elements_.emplace(std::make_pair(toLowerAscii(r.name), index), n);
+      auto [it, fresh] = ranges_.emplace(toLowerAscii(r.name), IndexRange{indexed, index, index});
       if (!fresh) {
         it->second.indexed = it->second.indexed || indexed;
         it->second.first = std::min(it->second.first, index);
@@ -188,7 +188,7 @@ private:
   }
 
   bool resolve(const YAML::Node& node, const std::string& name, const Bindings& bindings, int32_t& number) {
-    auto range = ranges_.find(model::toLowerAscii(name));
+    auto range = ranges_.find(toLowerAscii(name));
     if (range == ranges_.end()) {
       reader_.error(node, "неизвестный параметр '" + name + "'");
       return false;
@@ -208,7 +208,7 @@ private:
                               std::to_string(range->second.first) + ".." + std::to_string(range->second.last) + ")");
       return false;
     }
-    auto element = elements_.find({model::toLowerAscii(name), index});
+    auto element = elements_.find({toLowerAscii(name), index});
     if (element == elements_.end()) {
       std::string known = range->second.indexed ? std::to_string(range->second.first) + ".." +
                                                       std::to_string(range->second.last)
@@ -235,7 +235,7 @@ private:
       return false;
     if (!readNumber(fields, "number1", bindings, link.number1) || !readNumber(fields, "number2", bindings, link.number2))
       return false;
-    if (!link.text3.empty() && !ranges_.count(model::toLowerAscii(link.text3))) {
+    if (!link.text3.empty() && !ranges_.count(toLowerAscii(link.text3))) {
       reader_.error(fields, "связь называет неизвестный параметр '" + link.text3 + "'");
       return false;
     }
