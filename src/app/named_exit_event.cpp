@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "platform/event.h"
+#include "platform/os_error.h"
 
 namespace zelmot::app {
 namespace {
@@ -48,7 +49,7 @@ bool NamedExitEvent::open(const std::string& name, std::string& error) {
   }
   semaphore_ = sem_open(path_.c_str(), O_CREAT, 0600, 0);
   if (semaphore_ == SEM_FAILED) {
-    error = "Не удается создать событие выхода " + path_ + ": " + std::strerror(errno);
+    error = withOsError("Не удается создать событие выхода " + path_, errno);
     return false;
   }
   while (sem_trywait(semaphore_) == 0) {
@@ -84,7 +85,7 @@ bool NamedExitEvent::signal(const std::string& name, std::string& error) {
   }
   sem_t* semaphore = sem_open(path.c_str(), 0);
   if (semaphore == SEM_FAILED) {
-    error = "Событие выхода " + path + " не найдено: " + std::strerror(errno);
+    error = withOsError("Событие выхода " + path + " не найдено", errno);
     return false;
   }
   int value = 0;

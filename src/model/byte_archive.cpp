@@ -1,6 +1,7 @@
 #include "model/byte_archive.h"
 
 #include "platform/code_page.h"
+#include "platform/byte_order.h"
 
 namespace zelmot::model {
 
@@ -33,13 +34,15 @@ void ArchiveWriter::writeByte(uint8_t value) {
 }
 
 void ArchiveWriter::writeUInt16(uint16_t value) {
-  writeByte(static_cast<uint8_t>(value));
-  writeByte(static_cast<uint8_t>(value >> 8));
+  uint8_t bytes[2];
+  storeLittleEndian16(bytes, value);
+  for (const uint8_t byte : bytes) writeByte(byte);
 }
 
 void ArchiveWriter::writeUInt32(uint32_t value) {
-  writeUInt16(static_cast<uint16_t>(value));
-  writeUInt16(static_cast<uint16_t>(value >> 16));
+  uint8_t bytes[4];
+  storeLittleEndian32(bytes, value);
+  for (const uint8_t byte : bytes) writeByte(byte);
 }
 
 void ArchiveWriter::writeString(std::string_view utf8) { writeRawString(utf8ToCp1251(utf8)); }
@@ -97,15 +100,14 @@ bool ArchiveReader::readBool(bool& value) {
 bool ArchiveReader::readUInt16(uint16_t& value) {
   const uint8_t* bytes = nullptr;
   if (!take(2, bytes)) return false;
-  value = static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+  value = loadLittleEndian16(bytes);
   return true;
 }
 
 bool ArchiveReader::readUInt32(uint32_t& value) {
   const uint8_t* bytes = nullptr;
   if (!take(4, bytes)) return false;
-  value = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-          (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+  value = loadLittleEndian32(bytes);
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "link/frame_codec.h"
 #include "platform/code_page.h"
+#include "platform/byte_order.h"
 
 namespace zelmot::model {
 
@@ -37,8 +38,7 @@ void putText(RecordBytes& bytes, size_t offset, size_t size, const std::string& 
 }
 
 void putInt32(RecordBytes& bytes, size_t offset, int32_t value) {
-  const auto raw = static_cast<uint32_t>(value);
-  for (size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(raw >> (8 * i));
+  storeLittleEndian32(bytes.data() + offset, static_cast<uint32_t>(value));
 }
 
 std::string getText(const uint8_t* bytes, size_t offset, size_t size) {
@@ -49,9 +49,7 @@ std::string getText(const uint8_t* bytes, size_t offset, size_t size) {
 }
 
 int32_t getInt32(const uint8_t* bytes, size_t offset) {
-  uint32_t raw = 0;
-  for (size_t i = 0; i < 4; ++i) raw |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
-  return static_cast<int32_t>(raw);
+  return static_cast<int32_t>(loadLittleEndian32(bytes + offset));
 }
 
 }  // namespace

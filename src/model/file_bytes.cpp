@@ -1,12 +1,13 @@
-// Whole-file reading and atomic writing (temporary file in the same folder + rename).
+// Whole-file reading and atomic writing of description and configuration files.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "model/description_files.h"
+#include "platform/atomic_file.h"
+#include "platform/os_error.h"
 
 namespace zelmot::model {
 
@@ -15,19 +16,16 @@ namespace {
 // Larger files are no description files; refusing them keeps memory use bounded.
 constexpr off_t kMaxFileSize = 256 * 1024 * 1024;
 
-std::string systemError(const std::string& what, const std::string& path) {
-  return what + " \"" + path + "\": " + std::strerror(errno);
+std::string systemError(const std::string& what, const std::string& path, int code = errno) {
+  return withOsError(what + " \"" + path + "\"", code);
 }
 
-bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
+const char* writeStepText(FileWriteError error) {
+  switch (error) {
+    case FileWriteError::CreateTemporary: return "Не удалось создать временный файл для";
+    case FileWriteError::Replace: return "Не удалось заменить файл";
+    default: return "Ошибка записи файла";
   }
-  return true;
 }
 
 }  // namespace
@@ -74,26 +72,10 @@ bool readFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::st
 
 bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes,
                     std::string& error) {
-  std::string temp = path + ".tmpXXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = systemError("Не удалось создать временный файл для", path);
-    return false;
-  }
-  const bool written = ::fchmod(fd, 0644) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  if (::close(fd) != 0 || !written) {
-    errno = written ? errno : savedErrno;
-    error = systemError("Ошибка записи файла", path);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    error = systemError("Не удалось заменить файл", path);
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const FileWriteResult written = writeFileAtomically(path, text, 0644);
+  if (!written.ok()) error = systemError(writeStepText(written.error), path, written.osError);
+  return written.ok();
 }
 
 }  // namespace zelmot::model

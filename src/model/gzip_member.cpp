@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/description_files.h"
+#include "platform/byte_order.h"
 
 namespace zelmot::model {
 
@@ -26,13 +27,9 @@ constexpr size_t kMaxInflatedSize = 256u * 1024 * 1024;
 // Deflate cannot expand better than about 1032:1; anything above is a forged size.
 constexpr size_t kMaxDeflateRatio = 1032;
 
-uint32_t readLe32(const uint8_t* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-         static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
 void appendLe32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  out.resize(out.size() + 4);
+  storeLittleEndian32(out.data() + out.size() - 4, value);
 }
 
 uint32_t crc32Of(const uint8_t* data, size_t size) {
@@ -73,7 +70,7 @@ bool parseHeader(const std::vector<uint8_t>& file, size_t& pos, std::string& err
   const std::string cut = "заголовок gzip обрывается";
   if (flags & kFlagExtra) {
     if (file.size() - pos < 2) { error = cut; return false; }
-    const size_t extra = file[pos] | static_cast<size_t>(file[pos + 1]) << 8;
+    const size_t extra = loadLittleEndian16(&file[pos]);
     pos += 2;
     if (file.size() - pos < extra) { error = cut; return false; }
     pos += extra;
@@ -82,7 +79,7 @@ bool parseHeader(const std::vector<uint8_t>& file, size_t& pos, std::string& err
   if ((flags & kFlagComment) && !skipHeaderText(file, pos)) { error = cut; return false; }
   if (flags & kFlagHeaderCrc) {
     if (file.size() - pos < 2) { error = cut; return false; }
-    const uint32_t stored = file[pos] | static_cast<uint32_t>(file[pos + 1]) << 8;
+    const uint32_t stored = loadLittleEndian16(&file[pos]);
     if ((crc32Of(file.data(), pos) & 0xFFFF) != stored) {
       error = "неверная контрольная сумма заголовка gzip";
       return false;
@@ -103,7 +100,7 @@ std::string inflateError(int result, const z_stream& stream) {
 // Inflates the member body into a buffer of the declared size, then checks the trailer.
 bool inflateMember(const std::vector<uint8_t>& file, size_t start, std::vector<uint8_t>& data,
                    std::string& error) {
-  const uint32_t declared = readLe32(file.data() + file.size() - 4);
+  const uint32_t declared = loadLittleEndian32(file.data() + file.size() - 4);
   const size_t compressed = file.size() - start - kTrailerSize;
   if (declared > kMaxInflatedSize || declared > compressed * kMaxDeflateRatio + 64) {
     error = "заявленный размер данных " + std::to_string(declared) +
@@ -140,12 +137,12 @@ bool inflateMember(const std::vector<uint8_t>& file, size_t start, std::vector<u
     error = "после сжатых данных в файле лишние байты";
     return false;
   }
-  if (produced != declared || readLe32(file.data() + trailer + 4) != declared) {
+  if (produced != declared || loadLittleEndian32(file.data() + trailer + 4) != declared) {
     error = "размер распакованных данных " + std::to_string(produced) +
             " не совпадает с заявленным " + std::to_string(declared);
     return false;
   }
-  if (crc32Of(out.data(), produced) != readLe32(file.data() + trailer)) {
+  if (crc32Of(out.data(), produced) != loadLittleEndian32(file.data() + trailer)) {
     error = "контрольная сумма CRC-32 распакованных данных не совпадает";
     return false;
   }

@@ -4,13 +4,12 @@
 #include <cstring>
 
 #include "platform/code_page.h"
+#include "platform/byte_order.h"
 
 namespace zelmot::model::fields {
 
 int32_t readI32(std::span<const uint8_t> record, size_t offset) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < 4; ++i) value |= static_cast<uint32_t>(record[offset + i]) << (8 * i);
-  return static_cast<int32_t>(value);
+  return static_cast<int32_t>(loadLittleEndian32(record.subspan(offset, 4).data()));
 }
 
 float readF32(std::span<const uint8_t> record, size_t offset) {
@@ -35,8 +34,7 @@ bool textTerminated(std::span<const uint8_t> record, size_t offset, size_t size)
 }
 
 void writeI32(std::span<uint8_t> record, size_t offset, int32_t value) {
-  const auto bits = static_cast<uint32_t>(value);
-  for (size_t i = 0; i < 4; ++i) record[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
+  storeLittleEndian32(record.subspan(offset, 4).data(), static_cast<uint32_t>(value));
 }
 
 void writeF32(std::span<uint8_t> record, size_t offset, float value) {

@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/os_error.h"
+
 #ifndef ZELMOT_INSTALL_PREFIX
 #define ZELMOT_INSTALL_PREFIX "/usr/local"
 #endif
@@ -94,7 +96,7 @@ std::optional<fs::path> findDataDir(std::string_view requiredFile, const fs::pat
 
 bool ensureDir(const fs::path& dir, std::string* error) {
   const auto fail = [error](const fs::path& at, int code) {
-    if (error) *error = at.string() + ": " + std::strerror(code);
+    if (error) *error = withOsError(at.string(), code);
     return false;
   };
   if (dir.empty()) return fail(dir, ENOENT);

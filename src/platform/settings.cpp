@@ -11,6 +11,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/atomic_file.h"
+#include "platform/os_error.h"
 #include "platform/paths.h"
 
 namespace zelmot {
@@ -21,10 +23,6 @@ namespace fs = std::filesystem;
 // A settings file is a few kilobytes; anything this big is not ours and is not read.
 constexpr off_t kMaxFileSize = 4 * 1024 * 1024;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-std::string osError(const std::string& what, int code) {
-  return what + ": " + std::strerror(code);
-}
 
 bool isValidUtf8(std::string_view text) {
   return g_utf8_validate_len(text.data(), text.size(), nullptr);
@@ -75,23 +73,13 @@ bool readWholeFile(int fd, off_t size, std::string& data, std::string& error) {
     const ssize_t got = ::read(fd, data.data() + done, data.size() - done);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
-      error = std::strerror(errno);
+      error = osErrorText(errno);
       return false;
     }
     if (got == 0) break;  // shrank while reading: take what is there
     done += static_cast<std::size_t>(got);
   }
   data.resize(done);
-  return true;
-}
-
-bool writeAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t put = ::write(fd, data.data(), data.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(put));
-  }
   return true;
 }
 
@@ -181,13 +169,13 @@ SettingsStatus Settings::loadLocked() const {
   const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0 && errno == ENOENT) return SettingsStatus::Ok;  // first start: nothing stored yet
   damaged_ = true;  // until the file has been read and parsed
-  if (fd < 0) return fail(osError(path_.string(), errno));
+  if (fd < 0) return fail(withOsError(path_.string(), errno));
 
   struct stat info {};
   std::string data;
   std::string error;
   bool ok = ::fstat(fd, &info) == 0;
-  if (!ok) error = std::strerror(errno);
+  if (!ok) error = osErrorText(errno);
   if (ok && (!S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)) {
     ok = false;
     error = "not a settings file (not a regular file or too large)";
@@ -231,7 +219,7 @@ SettingsStatus Settings::saveLocked() {
     // Keep what could not be read for the person who wants to repair it.
     const fs::path aside = path_.string() + ".damaged";
     if (::rename(path_.c_str(), aside.c_str()) != 0 && errno != ENOENT) {
-      return fail(osError(aside.string(), errno));
+      return fail(withOsError(aside.string(), errno));
     }
   }
 
@@ -240,22 +228,8 @@ SettingsStatus Settings::saveLocked() {
   const std::string text(data, length);
   g_free(data);
 
-  std::string tempName = (dir / hiddenName(path_, ".XXXXXX")).string();
-  const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);  // mkostemp creates it with mode 0600
-  if (fd < 0) return fail(osError(tempName, errno));
-  bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
-  int code = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) ok = false, code = errno;
-  if (ok && ::rename(tempName.c_str(), path_.c_str()) != 0) ok = false, code = errno;
-  if (!ok) {
-    ::unlink(tempName.c_str());
-    return fail(osError(path_.string(), code));
-  }
-  // Make the rename itself durable; a failure here does not undo the write, so it is ignored.
-  if (const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
+  const FileWriteResult written = writeFileAtomically(path_, text, 0600);
+  if (!written.ok()) return fail(withOsError(path_.string(), written.osError));
 
   damaged_ = false;
   struct stat info {};

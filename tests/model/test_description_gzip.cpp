@@ -2,6 +2,7 @@
 #include <zlib.h>
 
 #include "model/description_files.h"
+#include "platform/byte_order.h"
 #include "test_description_support.h"
 
 namespace zelmot::model {
@@ -11,10 +12,6 @@ std::vector<uint8_t> compressible(size_t size) {
   std::vector<uint8_t> data(size);
   for (size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>("ZELMOT record "[i % 14]);
   return data;
-}
-
-void putLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // The deflate body of a member written by gzipCompress (fixed 10-byte header, no flags).
@@ -94,12 +91,13 @@ TEST(GzipMember, RefusesDamagedMembers) {
          m[11] = 0xFF;
        }},
       {"crc mismatch", [](std::vector<uint8_t>& m) { m[m.size() - 8] ^= 0x01; }},
-      {"declared size too small", [](std::vector<uint8_t>& m) { putLe32(m, m.size() - 4, 10); }},
+      {"declared size too small",
+       [](std::vector<uint8_t>& m) { storeLittleEndian32(&m[m.size() - 4], 10); }},
       {"declared size one larger", [](std::vector<uint8_t>& m) {
-         putLe32(m, m.size() - 4, 4001);
+         storeLittleEndian32(&m[m.size() - 4], 4001);
        }},
       {"absurd declared size", [](std::vector<uint8_t>& m) {
-         putLe32(m, m.size() - 4, 0xFFFFFFFFu);
+         storeLittleEndian32(&m[m.size() - 4], 0xFFFFFFFFu);
        }},
       {"corrupt deflate data", [](std::vector<uint8_t>& m) { m[10] = 0xFF; m[11] = 0xFF; }},
       {"trailing garbage", [](std::vector<uint8_t>& m) { m.insert(m.end() - 8, {1, 2, 3}); }},

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "model/description_files.h"
+#include "platform/byte_order.h"
 #include "test_description_support.h"
 
 namespace zelmot::model {
@@ -15,9 +16,7 @@ std::vector<uint8_t> complemented(const std::string& text) {
 }
 
 int32_t le32(const std::vector<uint8_t>& bytes, size_t at) {
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-  return static_cast<int32_t>(v);
+  return static_cast<int32_t>(loadLittleEndian32(&bytes.at(at)));
 }
 
 std::string textAt(const std::vector<uint8_t>& bytes, size_t at) {

@@ -13,13 +13,14 @@
 #include <cstring>
 
 #include "link/line_settings.h"
+#include "platform/os_error.h"
 
 namespace zelmot::sim {
 namespace {
 
 constexpr int kWriteTimeoutMs = 1000;
 
-std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string systemError(const std::string& what) { return withOsError(what, errno); }
 
 int parityCodeOf(Parity parity) {
   switch (parity) {

@@ -1,0 +1,25 @@
+#pragma once
+// Little-endian integers in file layouts: the caller has checked that the bytes exist.
+#include <cstdint>
+
+namespace zelmot {
+
+constexpr uint16_t loadLittleEndian16(const uint8_t* bytes) {
+  return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
+constexpr uint32_t loadLittleEndian32(const uint8_t* bytes) {
+  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+         static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+constexpr void storeLittleEndian16(uint8_t* bytes, uint16_t value) {
+  bytes[0] = static_cast<uint8_t>(value);
+  bytes[1] = static_cast<uint8_t>(value >> 8);
+}
+
+constexpr void storeLittleEndian32(uint8_t* bytes, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+}  // namespace zelmot
