@@ -32,24 +32,19 @@ Parameter::~Parameter() {
 void Parameter::reset() {
   setRawValueText(kNoDataText);
   Lock lock(mutex_);
-  writableByCatalogue_ = true;
-  hasLinearIndex_ = false;
-  linearIndex_ = 0;
-  requestIndex_ = 0;
-  valueChanged_ = editAttributeChanged_ = ownerAttributeChanged_ = false;
-  errorText_.clear();
+  // Not touched here: the program's own write permission, privacy and catalogue flag.
+  state_.writableByCatalogue = true;
+  state_.hasLinearIndex = false;
+  state_.linearIndex = 0;
+  state_.requestIndex = 0;
+  state_.exchange = ExchangeState{};
   attributeMultiplicity_ = 0;
-  factoryOwned_ = false;
-  editable_ = true;
 }
 
 void Parameter::resetValues() {
   setRawValueText(kNoDataText);
   Lock lock(mutex_);
-  errorText_.clear();
-  editable_ = true;
-  factoryOwned_ = false;
-  valueChanged_ = editAttributeChanged_ = ownerAttributeChanged_ = false;
+  state_.exchange = ExchangeState{};
 }
 
 // --- captions ------------------------------------------------------------------------------
@@ -69,44 +64,56 @@ bool Parameter::hintIsQuestion() const { return readGuarded(hintIsQuestion_); }
 
 // --- simple guarded fields -----------------------------------------------------------------
 
-bool Parameter::hasLinearIndex() const { return readGuarded(hasLinearIndex_); }
-void Parameter::setHasLinearIndex(bool value) { writeGuarded(hasLinearIndex_, value); }
+bool Parameter::hasLinearIndex() const { return readGuarded(state_.hasLinearIndex); }
+void Parameter::setHasLinearIndex(bool value) { writeGuarded(state_.hasLinearIndex, value); }
 
-int32_t Parameter::linearIndex() const { return readGuarded(linearIndex_); }
-void Parameter::setLinearIndex(int32_t value) { writeGuarded(linearIndex_, value); }
+int32_t Parameter::linearIndex() const { return readGuarded(state_.linearIndex); }
+void Parameter::setLinearIndex(int32_t value) { writeGuarded(state_.linearIndex, value); }
 
-int32_t Parameter::requestIndex() const { return readGuarded(requestIndex_); }
-void Parameter::setRequestIndex(int32_t value) { writeGuarded(requestIndex_, value); }
+int32_t Parameter::requestIndex() const { return readGuarded(state_.requestIndex); }
+void Parameter::setRequestIndex(int32_t value) { writeGuarded(state_.requestIndex, value); }
 
-bool Parameter::writableByCatalogue() const { return readGuarded(writableByCatalogue_); }
-void Parameter::setWritableByCatalogue(bool value) { writeGuarded(writableByCatalogue_, value); }
+bool Parameter::writableByCatalogue() const { return readGuarded(state_.writableByCatalogue); }
+void Parameter::setWritableByCatalogue(bool value) {
+  writeGuarded(state_.writableByCatalogue, value);
+}
 
-bool Parameter::writableHere() const { return readGuarded(writableHere_); }
-void Parameter::setWritableHere(bool value) { writeGuarded(writableHere_, value); }
+bool Parameter::writableHere() const { return readGuarded(state_.writableHere); }
+void Parameter::setWritableHere(bool value) { writeGuarded(state_.writableHere, value); }
 
-bool Parameter::editable() const { return readGuarded(editable_); }
-void Parameter::setEditable(bool value) { writeGuarded(editable_, value); }
+bool Parameter::editable() const { return readGuarded(state_.exchange.editable); }
+void Parameter::setEditable(bool value) { writeGuarded(state_.exchange.editable, value); }
 
-bool Parameter::factoryOwned() const { return readGuarded(factoryOwned_); }
-void Parameter::setFactoryOwned(bool value) { writeGuarded(factoryOwned_, value); }
+bool Parameter::factoryOwned() const { return readGuarded(state_.exchange.factoryOwned); }
+void Parameter::setFactoryOwned(bool value) { writeGuarded(state_.exchange.factoryOwned, value); }
 
 int32_t Parameter::attributeMultiplicity() const { return readGuarded(attributeMultiplicity_); }
-void Parameter::setAttributeMultiplicity(int32_t value) { writeGuarded(attributeMultiplicity_, value); }
+void Parameter::setAttributeMultiplicity(int32_t value) {
+  writeGuarded(attributeMultiplicity_, value);
+}
 
-int32_t Parameter::privacy() const { return readGuarded(privacy_); }
-void Parameter::setPrivacy(int32_t value) { writeGuarded(privacy_, value); }
+int32_t Parameter::privacy() const { return readGuarded(state_.privacy); }
+void Parameter::setPrivacy(int32_t value) { writeGuarded(state_.privacy, value); }
 
-bool Parameter::catalogueFlag() const { return readGuarded(catalogueFlag_); }
-void Parameter::setCatalogueFlag(bool value) { writeGuarded(catalogueFlag_, value); }
+bool Parameter::catalogueFlag() const { return readGuarded(state_.catalogueFlag); }
+void Parameter::setCatalogueFlag(bool value) { writeGuarded(state_.catalogueFlag, value); }
 
-bool Parameter::valueChanged() const { return readGuarded(valueChanged_); }
-void Parameter::setValueChanged(bool value) { writeGuarded(valueChanged_, value); }
+bool Parameter::valueChanged() const { return readGuarded(state_.exchange.valueChanged); }
+void Parameter::setValueChanged(bool value) { writeGuarded(state_.exchange.valueChanged, value); }
 
-bool Parameter::editAttributeChanged() const { return readGuarded(editAttributeChanged_); }
-void Parameter::setEditAttributeChanged(bool value) { writeGuarded(editAttributeChanged_, value); }
+bool Parameter::editAttributeChanged() const {
+  return readGuarded(state_.exchange.editAttributeChanged);
+}
+void Parameter::setEditAttributeChanged(bool value) {
+  writeGuarded(state_.exchange.editAttributeChanged, value);
+}
 
-bool Parameter::ownerAttributeChanged() const { return readGuarded(ownerAttributeChanged_); }
-void Parameter::setOwnerAttributeChanged(bool value) { writeGuarded(ownerAttributeChanged_, value); }
+bool Parameter::ownerAttributeChanged() const {
+  return readGuarded(state_.exchange.ownerAttributeChanged);
+}
+void Parameter::setOwnerAttributeChanged(bool value) {
+  writeGuarded(state_.exchange.ownerAttributeChanged, value);
+}
 
 uintptr_t Parameter::viewItem() const { return readGuarded(viewItem_); }
 void Parameter::setViewItem(uintptr_t value) { writeGuarded(viewItem_, value); }
@@ -116,19 +123,21 @@ void Parameter::setPollPeriod(int32_t value) { writeGuarded(pollPeriod_, value);
 
 bool Parameter::isWritable() const {
   Lock lock(mutex_);
-  return writableByCatalogue_ && writableHere_;
+  return state_.writableByCatalogue && state_.writableHere;
 }
 bool Parameter::fromCatalogue() const { return readGuarded(fromCatalogue_); }
 bool Parameter::anyChangeFlag() const {
   Lock lock(mutex_);
-  return valueChanged_ || editAttributeChanged_ || ownerAttributeChanged_;
+  return state_.exchange.anyChange();
 }
 void Parameter::clearChangeFlags() {
   Lock lock(mutex_);
-  valueChanged_ = editAttributeChanged_ = ownerAttributeChanged_ = false;
+  state_.exchange.clearChanges();
 }
-std::string Parameter::errorText() const { return readGuarded(errorText_); }
-void Parameter::setErrorText(const std::string& text) { writeGuarded(errorText_, text); }
+std::string Parameter::errorText() const { return readGuarded(state_.exchange.errorText); }
+void Parameter::setErrorText(const std::string& text) {
+  writeGuarded(state_.exchange.errorText, text);
+}
 bool Parameter::hasProblem(bool mismatchesToo) const {
   return isProblemErrorText(errorText(), mismatchesToo);
 }
@@ -157,8 +166,8 @@ std::string Parameter::displayName(bool showLinearIndexes) const {
   int32_t index = 0;
   {
     Lock lock(mutex_);
-    indexed = hasLinearIndex_;
-    index = linearIndex_;
+    indexed = state_.hasLinearIndex;
+    index = state_.linearIndex;
   }
   if (!indexed || !showLinearIndexes) return name();
   return name() + ":" + std::to_string(index);
@@ -168,7 +177,7 @@ std::string Parameter::attributeText(const char* ownText) const {
   Lock lock(mutex_);
   // A negative multiplicity from a damaged catalogue counts as "no attributes".
   if (attributeMultiplicity_ <= 0) return {};
-  if (linearIndex_ % attributeMultiplicity_ != 0) return kSeeAboveText;
+  if (state_.linearIndex % attributeMultiplicity_ != 0) return kSeeAboveText;
   return ownText;
 }
 
@@ -196,8 +205,8 @@ bool Parameter::timerArmed() const { return readGuarded(timerArmed_); }
 void Parameter::PreparePolling() {
   Lock lock(mutex_);
   hasPollTimer_ = true;
-  requestIndex_ = hasLinearIndex_ ? linearIndex_ : 0;
-  hasLinearIndex_ = false;
+  state_.requestIndex = state_.hasLinearIndex ? state_.linearIndex : 0;
+  state_.hasLinearIndex = false;
 }
 
 bool Parameter::StartPolling() {
@@ -232,21 +241,22 @@ void Parameter::fillFromCatalogueRecord(const CatalogueRecord& record) {
 
   Lock lock(mutex_);
   catalogueCaption_ = record.caption;
-  hasLinearIndex_ = indexed;
-  linearIndex_ = indexed ? record.linearIndex : 0;
-  writableByCatalogue_ = record.readOnly == 0;
-  catalogueFlag_ = record.flag != 0;
-  valueChanged_ = record.valueChanged != 0;
+  state_.hasLinearIndex = indexed;
+  state_.linearIndex = indexed ? record.linearIndex : 0;
+  state_.writableByCatalogue = record.readOnly == 0;
+  state_.catalogueFlag = record.flag != 0;
+  state_.exchange.valueChanged = record.valueChanged != 0;
   attributeMultiplicity_ = record.attributeMultiplicity;
   if (record.attributeMultiplicity != 0) {
-    editable_ = record.editable != 0;
-    factoryOwned_ = record.factoryOwned != 0;
+    state_.exchange.editable = record.editable != 0;
+    state_.exchange.factoryOwned = record.factoryOwned != 0;
   }
   hint_ = std::move(hint);
   hintIsQuestion_ = question;
-  errorText_ = record.errorText;
+  state_.exchange.errorText = record.errorText;
   fromCatalogue_ = true;
-  editAttributeChanged_ = ownerAttributeChanged_ = false;
+  state_.exchange.editAttributeChanged = false;
+  state_.exchange.ownerAttributeChanged = false;
 }
 
 void Parameter::setTableSlot(Parameter** slot) {
@@ -258,44 +268,12 @@ void Parameter::setTableSlot(Parameter** slot) {
 
 namespace {
 
-// The fields of one stored parameter record, read completely before any is applied.
-struct StoredRecord {
-  std::string name;
-  std::string valueText;
-  std::string description;  // read and discarded: descriptions come from the tree file
-  bool hasLinearIndex = false;
-  int32_t linearIndex = 0;
-  int32_t requestIndex = 0;
-  bool writableByCatalogue = false;
-  bool writableHere = false;
-  std::string errorText;
-  bool valueChanged = false;
-  bool editAttributeChanged = false;
-  bool ownerAttributeChanged = false;
-  bool editable = false;
-  bool factoryOwned = false;
-  int32_t privacy = 0;
-  bool catalogueFlag = false;
-};
-
-void readStoredRecord(ArchiveReader& archive, StoredRecord& r) {
-  archive.readString(r.name);
-  archive.readString(r.valueText);
-  archive.readString(r.description);
-  archive.readBool(r.hasLinearIndex);
-  archive.readInt32(r.linearIndex);
-  archive.readInt32(r.requestIndex);
-  archive.readBool(r.writableByCatalogue);
-  archive.readBool(r.writableHere);
-  archive.readString(r.errorText);
-  archive.readBool(r.valueChanged);
-  archive.readBool(r.editAttributeChanged);
-  archive.readBool(r.ownerAttributeChanged);
-  archive.readBool(r.editable);
-  archive.readBool(r.factoryOwned);
-  archive.readInt32(r.privacy);
-  archive.readBool(r.catalogueFlag);
-}
+void writeField(ArchiveWriter& archive, bool value) { archive.writeBool(value); }
+void writeField(ArchiveWriter& archive, int32_t value) { archive.writeInt32(value); }
+void writeField(ArchiveWriter& archive, const std::string& value) { archive.writeString(value); }
+void readField(ArchiveReader& archive, bool& value) { archive.readBool(value); }
+void readField(ArchiveReader& archive, int32_t& value) { archive.readInt32(value); }
+void readField(ArchiveReader& archive, std::string& value) { archive.readString(value); }
 
 }  // namespace
 
@@ -303,88 +281,74 @@ ArchiveError Parameter::Serialize(ArchiveWriter& archive) const {
   if (!archive.ok()) return archive.error();
   const std::string value = valueText();
   const std::string description = GetDescription();
-  Lock lock(mutex_);
-  if (linearIndex_ < 0) {
+  const ParameterState state = this->state();
+  if (state.linearIndex < 0) {
     archive.fail(ArchiveError::BadIndex);
     return archive.error();
   }
   archive.writeString(name());
   archive.writeString(value);
   archive.writeString(description);
-  archive.writeBool(hasLinearIndex_);
-  archive.writeInt32(linearIndex_);
-  archive.writeInt32(requestIndex_);
-  archive.writeBool(writableByCatalogue_);
-  archive.writeBool(writableHere_);
-  archive.writeString(errorText_);
-  archive.writeBool(valueChanged_);
-  archive.writeBool(editAttributeChanged_);
-  archive.writeBool(ownerAttributeChanged_);
-  archive.writeBool(editable_);
-  archive.writeBool(factoryOwned_);
-  archive.writeInt32(privacy_);
-  archive.writeBool(catalogueFlag_);
+  forEachStoredField(state, [&archive](const auto& field) { writeField(archive, field); });
   return archive.error();
 }
 
 ArchiveError Parameter::Serialize(ArchiveReader& archive) {
-  StoredRecord r;
-  readStoredRecord(archive, r);
+  // The whole record is read before any of it is applied.
+  std::string name;
+  std::string value;
+  std::string description;  // read and discarded: descriptions come from the tree file
+  ParameterState state;
+  archive.readString(name);
+  archive.readString(value);
+  archive.readString(description);
+  forEachStoredField(state, [&archive](auto& field) { readField(archive, field); });
   if (!archive.ok()) return archive.error();
-  if (r.linearIndex < 0) {
+  if (state.linearIndex < 0) {
     archive.fail(ArchiveError::BadIndex);
     return archive.error();
   }
-  setName(r.name);
-  setRawValueText(r.valueText);
+  setName(name);
+  setRawValueText(value);
   Lock lock(mutex_);
-  hasLinearIndex_ = r.hasLinearIndex;
-  linearIndex_ = r.linearIndex;
-  requestIndex_ = r.requestIndex;
-  writableByCatalogue_ = r.writableByCatalogue;
-  writableHere_ = r.writableHere;
-  errorText_ = r.errorText;
-  valueChanged_ = r.valueChanged;
-  editAttributeChanged_ = r.editAttributeChanged;
-  ownerAttributeChanged_ = r.ownerAttributeChanged;
-  editable_ = r.editable;
-  factoryOwned_ = r.factoryOwned;
-  privacy_ = r.privacy;
-  catalogueFlag_ = r.catalogueFlag;
+  state_ = std::move(state);
   return ArchiveError::None;
 }
+
+ParameterState Parameter::state() const { return readGuarded(state_); }
 
 // --- parameter table -----------------------------------------------------------------------
 
 ExportRecord Parameter::exportRecord() const {
+  const ParameterState state = this->state();
   ExportRecord record;
   record.name = name();
   record.description = GetDescription();
   record.valueText = valueText();
-  Lock lock(mutex_);
-  record.hasLinearIndex = hasLinearIndex_;
-  record.linearIndex = linearIndex_;
-  record.requestIndex = requestIndex_;
-  record.writable = writableByCatalogue_ && writableHere_;
-  record.editable = editable_;
-  record.factoryOwned = factoryOwned_;
-  record.errorText = errorText_;
-  record.valueChanged = valueChanged_;
-  record.editAttributeChanged = editAttributeChanged_;
-  record.ownerAttributeChanged = ownerAttributeChanged_;
-  record.privacy = privacy_;
+  record.hasLinearIndex = state.hasLinearIndex;
+  record.linearIndex = state.linearIndex;
+  record.requestIndex = state.requestIndex;
+  record.writable = state.writableByCatalogue && state.writableHere;
+  record.editable = state.exchange.editable;
+  record.factoryOwned = state.exchange.factoryOwned;
+  record.errorText = state.exchange.errorText;
+  record.valueChanged = state.exchange.valueChanged;
+  record.editAttributeChanged = state.exchange.editAttributeChanged;
+  record.ownerAttributeChanged = state.exchange.ownerAttributeChanged;
+  record.privacy = state.privacy;
   return record;
 }
 
 void Parameter::importRecord(const ExportRecord& record) {
+  ExchangeState imported;
+  imported.errorText = record.errorText;
+  imported.editable = record.editable;
+  imported.factoryOwned = record.factoryOwned;
+  imported.valueChanged = record.valueChanged;
+  imported.editAttributeChanged = record.editAttributeChanged;
+  imported.ownerAttributeChanged = record.ownerAttributeChanged;
   setRawValueText(record.valueText);
-  Lock lock(mutex_);
-  errorText_ = record.errorText;
-  editable_ = record.editable;
-  factoryOwned_ = record.factoryOwned;
-  valueChanged_ = record.valueChanged;
-  editAttributeChanged_ = record.editAttributeChanged;
-  ownerAttributeChanged_ = record.ownerAttributeChanged;
+  writeGuarded(state_.exchange, imported);
 }
 
 // --- LinkParameter -------------------------------------------------------------------------
@@ -403,9 +367,10 @@ bool Parameter::linkFactoryOwned() const { return factoryOwned(); }
 
 void Parameter::setLinkAttributes(bool editable, bool factoryOwned) {
   Lock lock(mutex_);
-  editable_ = editable;
-  factoryOwned_ = factoryOwned;
-  editAttributeChanged_ = ownerAttributeChanged_ = false;
+  state_.exchange.editable = editable;
+  state_.exchange.factoryOwned = factoryOwned;
+  state_.exchange.editAttributeChanged = false;
+  state_.exchange.ownerAttributeChanged = false;
 }
 
 void Parameter::clearLinkChangeFlags() { clearChangeFlags(); }

@@ -14,6 +14,7 @@
 #include "model/byte_archive.h"
 #include "model/export_record.h"
 #include "model/my_converter.h"
+#include "model/parameter_state.h"
 
 namespace zelmot::model {
 
@@ -149,6 +150,8 @@ public:
   ArchiveError Serialize(ArchiveWriter& archive) const;
   // Loads a record; fields change only when the whole record was read and is valid.
   ArchiveError Serialize(ArchiveReader& archive);
+  // A consistent copy of place, permissions and exchange state.
+  ParameterState state() const;
   ExportRecord exportRecord() const;
   // Takes value, error text, attributes and change flags of a matching record.
   void importRecord(const ExportRecord& record);
@@ -189,24 +192,12 @@ private:
 
   std::string catalogueCaption_;
   std::string treeCaption_;
-  bool hasLinearIndex_ = false;
-  bool valueChanged_ = false;
-  bool editAttributeChanged_ = false;
-  bool ownerAttributeChanged_ = false;
-  std::string errorText_;
-  bool writableByCatalogue_ = true;
-  bool writableHere_ = true;
-  bool editable_ = true;
-  bool factoryOwned_ = false;
+  ParameterState state_;
   int32_t attributeMultiplicity_ = 0;
-  int32_t requestIndex_ = 0;
   std::string hint_;
   bool hintIsQuestion_ = false;
   bool fromCatalogue_ = false;
-  int32_t linearIndex_ = 0;
   Parameter** tableSlot_ = nullptr;
-  int32_t privacy_ = 0;
-  bool catalogueFlag_ = false;
   int32_t pollPeriod_ = kDefaultPollPeriodMs;
   bool hasPollTimer_ = false;
   bool timerArmed_ = false;
