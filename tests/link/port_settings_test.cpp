@@ -7,6 +7,7 @@
 
 #include "link/device_protocol.h"
 #include "scripted_device.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::link {
 namespace {
