@@ -122,7 +122,7 @@ TEST_F(SettingsTest, WriteCreatesPrivateFolderAndFileWithoutLeftovers) {
   EXPECT_EQ(temporaryFiles(file), 0) << "temporary files left behind";
 }
 
-TEST_F(SettingsTest, DeleteValue) {
+TEST_F(SettingsTest, DeletedValueIsGoneFromTheFileAndASecondDeleteSaysAbsent) {
   Settings settings(file);
   EXPECT_EQ(settings.deleteValue(kKey, "address"), SettingsStatus::KeyNotOpened);
   ASSERT_EQ(settings.writeInt(kKey, "address", 16), SettingsStatus::Ok);
