@@ -6,12 +6,12 @@
 
 #include <atomic>
 
-#include "app/scratch_dir.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::app {
 namespace {
 
-using testing::ScratchDir;
+using ScratchDir = test_support::TempFolder;
 
 constexpr int kWaitMs = 5000;
 

@@ -7,12 +7,12 @@
 #include "model/net_rs485.h"
 #include "model/parameter.h"
 #include "model/value_context.h"
-#include "recording_prompt.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::app {
 namespace {
 
-using testing::RecordingPrompt;
+using test_support::RecordingPrompt;
 
 model::Parameter& numeric(model::Parameter& p, const char* name, const char* type, double min,
                           double max) {
@@ -77,10 +77,10 @@ protected:
 TEST_F(ValueEditTest, OutOfRangeIsRefusedOnceAndTheOldTextStays) {
   const ValueEditResult result = takeValueEdit(parameter, "150", edit);
   EXPECT_EQ(result.verdict, EditVerdict::Refused);
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].caption, "Неудалось изменить параметр");
-  EXPECT_EQ(prompt.told[0].icon, PromptIcon::Exclamation);
-  EXPECT_EQ(prompt.told[0].text, valueRefusalMessage(parameter, "150"));
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].caption, "Неудалось изменить параметр");
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Exclamation);
+  EXPECT_EQ(prompt.calls()[0].text, valueRefusalMessage(parameter, "150"));
   EXPECT_EQ(parameter.valueText(), "50.000");
   EXPECT_FALSE(parameter.valueChanged());
 }
@@ -95,7 +95,7 @@ TEST_F(ValueEditTest, AcceptedValueIsMarkedAndWrittenAtOnceOnlyInImmediateMode) 
   edit.immediateWrite = true;
   result = takeValueEdit(parameter, "30", edit);
   EXPECT_TRUE(result.writeNow);
-  EXPECT_TRUE(prompt.told.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST_F(ValueEditTest, UnchangedTextIsNotTaken) {
@@ -116,9 +116,9 @@ TEST(NetworkEdit, DeviceAddressMustBeAMultipleOfEight) {
   }
   ASSERT_NE(address, nullptr);
   EXPECT_EQ(takeValueEdit(*address, "12", edit).verdict, EditVerdict::Refused);
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, "Значение адреса должно быть кратно 8!");
-  EXPECT_EQ(prompt.told[0].caption, "Неудалось изменить значение сетевого адреса");
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Значение адреса должно быть кратно 8!");
+  EXPECT_EQ(prompt.calls()[0].caption, "Неудалось изменить значение сетевого адреса");
   EXPECT_EQ(takeValueEdit(*address, "16", edit).verdict, EditVerdict::Accepted);
   EXPECT_EQ(address->valueText(), "16");
 }
@@ -146,22 +146,22 @@ TEST_F(ProgramNetworkEdit, IsAppliedNotWrittenAndAsksToResetAFilledConfiguration
   EXPECT_TRUE(result.portSettingsChanged);
   EXPECT_FALSE(result.writeNow);
   EXPECT_FALSE(baud->valueChanged());  // the program's own settings never wait to be written
-  EXPECT_TRUE(prompt.told.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 
   edit.configurationLoaded = true;
-  prompt.answer = PromptAnswer::Yes;
+  prompt.answerQuestionsWith(PromptAnswer::Yes);
   result = takeValueEdit(*baud, "38400", edit);
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, kResetConfigurationQuestion);
-  EXPECT_EQ(prompt.told[0].buttons, PromptButtons::YesNoCancel);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, kResetConfigurationQuestion);
+  EXPECT_EQ(prompt.calls()[0].buttons, PromptButtons::YesNoCancel);
   EXPECT_TRUE(result.resetConfiguration);
 
-  prompt.answer = PromptAnswer::No;
+  prompt.answerQuestionsWith(PromptAnswer::No);
   result = takeValueEdit(*baud, "57600", edit);
   EXPECT_EQ(result.verdict, EditVerdict::Accepted);
   EXPECT_FALSE(result.resetConfiguration);
 
-  prompt.answer = PromptAnswer::Cancel;
+  prompt.answerQuestionsWith(PromptAnswer::Cancel);
   result = takeValueEdit(*baud, "115200", edit);
   EXPECT_EQ(result.verdict, EditVerdict::Refused);
   EXPECT_EQ(baud->valueText(), "57600");

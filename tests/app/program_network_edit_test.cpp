@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "app/edit_state.h"
-#include "app/recording_prompt.h"
+#include "support/recording_prompt.h"
 #include "model/net_rs485.h"
 
 namespace zelmot::app {
 namespace {
 
-using testing::RecordingPrompt;
+using test_support::RecordingPrompt;
 
 TEST(ProgramNetworkDialogEdit, TakesEveryValidSettingWithoutQuestionWhenNothingIsLoaded) {
   model::NetRS485prg node;
@@ -22,7 +22,7 @@ TEST(ProgramNetworkDialogEdit, TakesEveryValidSettingWithoutQuestionWhenNothingI
   EXPECT_EQ(node.GetValueByName("Port"), "/dev/ttyUSB0");
   EXPECT_EQ(node.GetValueByName("bPS"), "19200");
   EXPECT_EQ(node.GetValueByName("Addr"), "24");
-  EXPECT_TRUE(prompt.told.empty());
+  EXPECT_TRUE(prompt.calls().empty());
   for (const model::Parameter* parameter : node.parameters()) EXPECT_FALSE(parameter->valueChanged());
 }
 
@@ -34,15 +34,15 @@ TEST(ProgramNetworkDialogEdit, OneRefusalLeavesEverySettingAsItWas) {
   EXPECT_FALSE(result.accepted);
   EXPECT_EQ(node.GetValueByName("bPS"), "9600");
   EXPECT_EQ(node.GetValueByName("Addr"), "16");
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, "Значение адреса должно быть кратно 8!");
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Значение адреса должно быть кратно 8!");
 }
 
 TEST(ProgramNetworkDialogEdit, FrameFormatCheckedWithTheOtherNewValues) {
   model::NetRS485prg node;  // 8 data bits, 1 stop bit, no parity
   RecordingPrompt prompt;
   EXPECT_FALSE(applyProgramNetworkEdit(node, {{"LEn", "7"}}, false, &prompt).accepted);
-  EXPECT_EQ(prompt.told.back().text, "Заданные сетевые настройки не поддерживаются прибором!");
+  EXPECT_EQ(prompt.calls().back().text, "Заданные сетевые настройки не поддерживаются прибором!");
   EXPECT_EQ(node.GetValueByName("LEn"), "8");
   // 7E1 is fine although 7N1 is not: the parity changed in the same edit counts.
   EXPECT_TRUE(applyProgramNetworkEdit(node, {{"LEn", "7"}, {"PrtY", "Четность"}}, false, &prompt)
@@ -56,28 +56,28 @@ TEST(ProgramNetworkDialogEdit, FrameFormatCheckedWithTheOtherNewValues) {
 TEST(ProgramNetworkDialogEdit, ResetQuestionOnceForAllChanges) {
   model::NetRS485prg node;
   RecordingPrompt prompt;
-  prompt.answer = PromptAnswer::Yes;
+  prompt.answerQuestionsWith(PromptAnswer::Yes);
   const ProgramNetworkResult yes =
       applyProgramNetworkEdit(node, {{"bPS", "19200"}, {"Addr", "32"}}, true, &prompt);
   EXPECT_TRUE(yes.accepted);
   EXPECT_TRUE(yes.resetConfiguration);
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, kResetConfigurationQuestion);
-  EXPECT_EQ(prompt.told[0].buttons, PromptButtons::YesNoCancel);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, kResetConfigurationQuestion);
+  EXPECT_EQ(prompt.calls()[0].buttons, PromptButtons::YesNoCancel);
 
-  prompt.answer = PromptAnswer::Cancel;
+  prompt.answerQuestionsWith(PromptAnswer::Cancel);
   EXPECT_FALSE(applyProgramNetworkEdit(node, {{"bPS", "2400"}}, true, &prompt).accepted);
   EXPECT_EQ(node.GetValueByName("bPS"), "19200");
 
-  prompt.answer = PromptAnswer::No;
+  prompt.answerQuestionsWith(PromptAnswer::No);
   const ProgramNetworkResult no = applyProgramNetworkEdit(node, {{"bPS", "2400"}}, true, &prompt);
   EXPECT_TRUE(no.accepted);
   EXPECT_FALSE(no.resetConfiguration);
   EXPECT_EQ(node.GetValueByName("bPS"), "2400");
 
-  const size_t asked = prompt.told.size();
+  const size_t asked = prompt.calls().size();
   EXPECT_FALSE(applyProgramNetworkEdit(node, {{"bPS", "2400"}}, true, &prompt).changed);
-  EXPECT_EQ(prompt.told.size(), asked) << "nothing changed: nothing asked";
+  EXPECT_EQ(prompt.calls().size(), asked) << "nothing changed: nothing asked";
 }
 
 TEST(ProgramNetworkDialogEdit, PortTexts) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/settings.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::app {
 namespace {
@@ -23,9 +24,8 @@ TEST(RecentFiles, MostRecentFirstFourAtMostNoDuplicates) {
 }
 
 TEST(RecentFiles, SurviveTheSettingsStore) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("zelmot-recent-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const test_support::TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   {
     Settings settings(dir / "zelmot.ini");
     RecentFiles recent;
@@ -38,7 +38,6 @@ TEST(RecentFiles, SurviveTheSettingsStore) {
   RecentFiles loaded;
   loaded.load(settings);
   EXPECT_EQ(loaded.paths(), (std::vector<std::string>{"/x/two.zel", "/x/one.zel"}));
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RecentFiles, MenuTextNumbersTheFileName) {

@@ -5,13 +5,13 @@
 
 #include <fstream>
 
-#include "app/scratch_dir.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::app {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScratchDir;
+using ScratchDir = test_support::TempFolder;
 
 void write(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path());

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "app/recording_prompt.h"
-#include "app/scratch_dir.h"
+#include "support/recording_prompt.h"
+#include "support/temp_folder.h"
 #include "document/zelmot_doc.h"
 #include "link/serial_port.h"
 #include "model/net_rs485.h"
@@ -15,8 +15,8 @@
 namespace zelmot::app {
 namespace {
 
-using testing::RecordingPrompt;
-using testing::ScratchDir;
+using test_support::RecordingPrompt;
+using ScratchDir = test_support::TempFolder;
 
 class Startup : public ::testing::Test {
 protected:
@@ -87,29 +87,29 @@ TEST_F(Startup, RegistrationAsksOnlyAboutAnotherExistingProgram) {
   EXPECT_EQ(stored, "\"" + own.string() + "\"");
   settings.readString(kDevicesKey, kDescriptionValue, stored);
   EXPECT_EQ(stored, "ZELMOT");
-  EXPECT_TRUE(prompt.told.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 
   settings.writeString(kDevicesKey, kApplicationValue, "\"" + other.string() + "\"");
-  prompt.answer = PromptAnswer::No;
+  prompt.answerQuestionsWith(PromptAnswer::No);
   registerApplication(settings, own, &prompt, false);
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, severalConfiguratorsQuestion(own.string(), other.string()));
-  EXPECT_EQ(prompt.told[0].buttons, PromptButtons::YesNo);
-  EXPECT_EQ(prompt.told[0].icon, PromptIcon::Question);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, severalConfiguratorsQuestion(own.string(), other.string()));
+  EXPECT_EQ(prompt.calls()[0].buttons, PromptButtons::YesNo);
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Question);
   settings.readString(kDevicesKey, kApplicationValue, stored);
   EXPECT_EQ(stored, "\"" + other.string() + "\"");
 
   registerApplication(settings, own, &prompt, true);  // an unattended run never asks
-  EXPECT_EQ(prompt.told.size(), 1u);
+  EXPECT_EQ(prompt.calls().size(), 1u);
 
-  prompt.answer = PromptAnswer::Yes;
+  prompt.answerQuestionsWith(PromptAnswer::Yes);
   registerApplication(settings, own, &prompt, false);
   settings.readString(kDevicesKey, kApplicationValue, stored);
   EXPECT_EQ(stored, "\"" + own.string() + "\"");
 
   settings.writeString(kDevicesKey, kApplicationValue, "\"/nonexistent/zelmot\"");
   registerApplication(settings, own, &prompt, false);  // a stale reference: no question
-  EXPECT_EQ(prompt.told.size(), 2u);
+  EXPECT_EQ(prompt.calls().size(), 2u);
 }
 
 TEST_F(Startup, QuestionText) {

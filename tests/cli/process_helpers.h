@@ -1,35 +1,24 @@
 #pragma once
 // Child processes for the end-to-end tests: the simulator on its own pseudo-terminal and
 // runs of zelmot-cli, with their output captured in files of a per-test folder.
-#include <sys/types.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
+#include "support/file_text.h"
+#include "support/simulator_process.h"
+#include "support/temp_folder.h"
+
 namespace zelmot::cli::testing {
 
-std::filesystem::path binDir();
-std::string readText(const std::filesystem::path& path);
-
-class ChildProcess {
-public:
-  ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& out,
-               const std::filesystem::path& err);
-  ~ChildProcess();
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  bool started() const { return pid_ > 0; }
-  void signal(int number) const;
-  int wait();  // exit status, or 128 + signal
-
-private:
-  pid_t pid_ = -1;
-  bool waited_ = false;
-  int status_ = -1;
-};
+using test_support::binDir;
+using test_support::ChildProcess;
+// The whole file, as the programs wrote it.
+inline std::string readText(const std::filesystem::path& path) {
+  return test_support::readWholeFile(path);
+}
 
 struct RunResult {
   int exitCode = -1;
@@ -37,23 +26,12 @@ struct RunResult {
   std::string err;
 };
 
-// A simulator serving a fresh pseudo-terminal, with --log on (its frames are in log()).
-class Simulator {
+// A simulator serving the compiled model on a fresh pseudo-terminal, with --log on (its
+// frames are in log()); `dir` is where the test keeps its files.
+class Simulator : public test_support::SimulatorProcess {
 public:
-  Simulator(const std::filesystem::path& dir, const std::vector<std::string>& options = {});
-  ~Simulator();
-  const std::string& pty() const { return pty_; }
-  std::string log() const { return readText(err_); }
-  // The data bytes of every write frame for `name`, as the log shows them ("[03]").
-  std::vector<std::string> writesOf(const std::string& name) const;
-  // Names of every write frame, in order.
-  std::vector<std::string> writtenNames() const;
-
-private:
-  std::filesystem::path out_;
-  std::filesystem::path err_;
-  std::unique_ptr<ChildProcess> process_;
-  std::string pty_;
+  explicit Simulator(const std::filesystem::path& dir, const std::vector<std::string>& options = {});
+  const std::string& pty() const { return slavePath(); }
 };
 
 // Per-test folder, settings kept inside it so nothing of the user's is read or written.
@@ -61,8 +39,8 @@ class Workspace {
 public:
   Workspace();
   ~Workspace();
-  const std::filesystem::path& dir() const { return dir_; }
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  const std::filesystem::path& dir() const { return folder_.path(); }
+  std::string path(const std::string& name) const { return folder_.file(name); }
 
   // zelmot-cli with the connection options for `sim` and then `args`.
   RunResult cli(const Simulator& sim, const std::vector<std::string>& args) const;
@@ -76,7 +54,7 @@ public:
 
 private:
   RunResult run(const std::vector<std::string>& argv) const;
-  std::filesystem::path dir_;
+  test_support::TempFolder folder_;
   mutable int runs_ = 0;
   int baud_ = 115200;
 };

@@ -7,18 +7,16 @@
 
 #include "model/net_rs485.h"
 #include "platform/settings.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::document {
 namespace {
 
 class PortSettingsTest : public ::testing::Test {
 protected:
-  PortSettingsTest()
-      : file(std::filesystem::temp_directory_path() /
-             ("zelmot_ports_" + std::to_string(::getpid()) + ".ini")),
-        settings(file) {}
-  ~PortSettingsTest() override { std::filesystem::remove(file); }
+  PortSettingsTest() : file(folder / "zelmot_ports.ini"), settings(file) {}
 
+  test_support::TempFolder folder;
   std::filesystem::path file;
   Settings settings;
   model::NetRS485prg node;

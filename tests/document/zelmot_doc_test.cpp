@@ -10,36 +10,19 @@
 #include "platform/version.h"
 #include "document/config_file.h"
 #include "model/parameter.h"
-#include "platform/user_prompt.h"
+#include "support/file_text.h"
+#include "support/recording_prompt.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::document {
 namespace {
 
 using ::testing::HasSubstr;
 
-class Prompts final : public UserPrompt {
-public:
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
-                   PromptButtons) override {
-    messages.push_back(caption + ": " + text);
-    return PromptAnswer::Ok;
-  }
-  std::vector<std::string> messages;
-};
-
-std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::readWholeFile;
 
 class DocumentTest : public ::testing::Test {
 protected:
-  DocumentTest() {
-    dir = std::filesystem::temp_directory_path() / ("zelmot_doc_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-  }
-  ~DocumentTest() override { std::filesystem::remove_all(dir); }
-
   void SetUp() override {
     ASSERT_TRUE(doc.initialise(ZELMOT_BIN_DIR)) << "the compiled device model is missing";
     setPoint = doc.root()->FindParameter("SP", 2);
@@ -48,10 +31,10 @@ protected:
     ASSERT_NE(other, nullptr);
   }
 
-  std::string path(const std::string& name) const { return (dir / name).string(); }
+  std::string path(const std::string& name) const { return folder.file(name); }
 
-  std::filesystem::path dir;
-  Prompts prompts;
+  test_support::TempFolder folder;
+  test_support::RecordingPrompt prompts;
   CZELMOTDoc doc{&prompts};
   model::Parameter* setPoint = nullptr;
   model::Parameter* other = nullptr;
@@ -80,12 +63,12 @@ TEST_F(DocumentTest, SaveAndOpenKeepTheWholeParameterState) {
   EXPECT_EQ(other->valueText(), model::kNoDataText);
   EXPECT_TRUE(other->factoryOwned());
   EXPECT_FALSE(other->editable());
-  EXPECT_TRUE(prompts.messages.empty());  // same program version: no warning
+  EXPECT_TRUE(prompts.messages().empty());  // same program version: no warning
 }
 
 TEST_F(DocumentTest, FailedOpenLeavesTheDocumentAsItWas) {
   ASSERT_TRUE(doc.save(path("good.zel")).ok);
-  const std::string good = readAll(path("good.zel"));
+  const std::string good = readWholeFile(path("good.zel"));
   setPoint->setRawValueText("33.000");
   setPoint->setErrorText("своя ошибка");
   doc.names().back() = "Своё имя";
@@ -130,24 +113,24 @@ TEST_F(DocumentTest, OtherProgramVersionIsWarnedAboutButRead) {
   setPoint->setRawValueText("6.000");
   ASSERT_TRUE(doc.open(path("old.zel")).ok);
   EXPECT_EQ(setPoint->valueText(), "5.000");
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0], "Версии не совпадают: " + versionWarningText(programVersion(), "0.0.1"));
+  ASSERT_EQ(prompts.messages().size(), 1u);
+  EXPECT_EQ(prompts.messages()[0], "Версии не совпадают: " + versionWarningText(programVersion(), "0.0.1"));
 
   doc.setCommandLineMode(true);
   ASSERT_TRUE(doc.open(path("old.zel")).ok);
-  EXPECT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages().size(), 1u);
 }
 
 TEST_F(DocumentTest, SaveThatCannotCompleteLeavesTheOldFile) {
   ASSERT_TRUE(doc.save(path("keep.zel")).ok);
-  const std::string before = readAll(path("keep.zel"));
+  const std::string before = readWholeFile(path("keep.zel"));
   const int32_t index = setPoint->linearIndex();
   setPoint->setLinearIndex(-1);
   const FileResult saved = doc.save(path("keep.zel"));
   setPoint->setLinearIndex(index);
   EXPECT_FALSE(saved.ok);
-  EXPECT_TRUE(readAll(path("keep.zel")) == before);
-  EXPECT_FALSE(doc.save((dir / "no-such-dir" / "x.zel").string()).ok);
+  EXPECT_TRUE(readWholeFile(path("keep.zel")) == before);
+  EXPECT_FALSE(doc.save((folder / "no-such-dir" / "x.zel").string()).ok);
 }
 
 TEST_F(DocumentTest, BranchPathsAndCatalogueLookups) {

@@ -82,7 +82,7 @@ TEST_F(CompareTest, TwelveDifferencesAreCountedTenDescribedAndMarked) {
   EXPECT_EQ(tree.parameters[11]->valueText(), "0");  // compare never changes values
 }
 
-TEST_F(CompareTest, CancelledCompareReturnsAtOnce) {
+TEST_F(CompareTest, CancelledCompareSendsNothing) {
   model::Parameter& parameter = tree.add(tree.root, "SP", "1");
   engine.cancelEvent().set();
   EXPECT_EQ(engine.compareOne(parameter), kResultCancelled);

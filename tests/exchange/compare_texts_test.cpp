@@ -27,7 +27,7 @@ TEST(CompareTexts, MarkGoesBeforeAnEarlierError) {
             "Знач-е в приборе: '7',Не ред-ый,фирм.; Старая");
 }
 
-TEST(CompareTexts, Summary) {
+TEST(CompareTexts, SummaryCountsTheDifferencesAndSaysWhenOnlyTenAreShown) {
   EXPECT_EQ(compareSummary(0, ""), "Отличий не обнаружено");
   EXPECT_EQ(compareSummary(2, "\n1) a\n"), "Обнаружены отличия (2):\n\n1) a\n");
   EXPECT_EQ(compareSummary(10, "t"), "Обнаружены отличия (10):\nt");

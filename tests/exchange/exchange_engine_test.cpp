@@ -53,14 +53,14 @@ TEST_P(ReadTimeouts, OnlyFiveInARowSuspendTheRead) {
   if (GetParam().readsBeforeStop < 0) {
     EXPECT_EQ(transport.log.size(), 12u);
     EXPECT_FALSE(engine.suspendedThisTask());
-    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_TRUE(prompt.messages().empty());
   } else {
     EXPECT_EQ(static_cast<int>(transport.log.size()), GetParam().readsBeforeStop);
     EXPECT_TRUE(engine.suspendedThisTask());
     EXPECT_TRUE(engine.linkLost());
     EXPECT_TRUE(engine.cancelled());
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_THAT(prompt.messages[0], HasSubstr("Предупреждение: Так как прошло 5 неудачных"));
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_THAT(prompt.messages()[0], HasSubstr("Предупреждение: Так как прошло 5 неудачных"));
     EXPECT_EQ(engine.consecutiveFailures(), 0);
   }
 }
@@ -76,8 +76,8 @@ TEST_F(EngineTest, SuspensionSwitchesAutomaticReadingOff) {
   scriptReads("TTTTT");
   tree.root.ReadAll(engine);
   EXPECT_FALSE(engine.autoReading());
-  ASSERT_EQ(prompt.messages.size(), 1u);
-  EXPECT_THAT(prompt.messages[0], HasSubstr("режим автоматического чтения параметров был отключен"));
+  ASSERT_EQ(prompt.messages().size(), 1u);
+  EXPECT_THAT(prompt.messages()[0], HasSubstr("режим автоматического чтения параметров был отключен"));
 }
 
 TEST_F(EngineTest, ReadsThatFailOtherwiseResetTheCount) {

@@ -99,26 +99,27 @@ TEST_F(ThreadTest, CancelStopsAReadAtTheNextFailedReadAndIsReportedOnce) {
   EXPECT_EQ(outcome.errors, 1);
 }
 
-TEST_F(ThreadTest, OnlyOneTaskAtATimeAndStopEventEndsTheThread) {
+TEST_F(ThreadTest, OnlyOneTaskRunsAtATime) {
   tree.add(tree.root, "p");
-  Event stop(Event::Reset::Manual);
   Event release(Event::Reset::Manual);
   transport.answer([&release](bool, link::LinkParameter& p) {
     release.wait(Event::kInfinite);
     p.setLinkErrorText("");
     return 0;
   });
-  ExchangeThread thread(engine, transport, &stop);
+  ExchangeThread thread(engine, transport, nullptr);
   ASSERT_TRUE(thread.start(TaskCode::Read, &tree.root));
   EXPECT_FALSE(thread.start(TaskCode::Compare, &tree.root));
   EXPECT_FALSE(thread.start(TaskCode::Read, nullptr));
   release.set();
   thread.wait();
   EXPECT_FALSE(thread.busy());
-  stop.set();
+  EXPECT_TRUE(thread.start(TaskCode::Read, &tree.root)) << "the thread takes the next task";
+  thread.wait();
 }
 
-TEST_F(ThreadTest, TaskStartedAfterTheStopEventIsRefusedInsteadOfHangingItsWait) {
+// An ended thread refuses every start, so the refusals below show that it ended.
+TEST_F(ThreadTest, StopEventEndsTheThreadAndLaterStartsAreRefusedWithoutHanging) {
   tree.add(tree.root, "p");
   Event stop(Event::Reset::Manual);
   ExchangeThread thread(engine, transport, &stop);

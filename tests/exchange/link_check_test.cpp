@@ -53,8 +53,8 @@ TEST_F(LinkCheckTest, IdentityBitsFollowTheAnsweredType) {
   uint8_t identity = 0;
   EXPECT_EQ(linkCheck(engine, lookup(), &prompt, true, &identity), "");
   EXPECT_EQ(identity, kIdentityAnswered | kIdentityOurType);
-  ASSERT_EQ(prompt.messages.size(), 1u);
-  EXPECT_EQ(prompt.messages[0],
+  ASSERT_EQ(prompt.messages().size(), 1u);
+  EXPECT_EQ(prompt.messages()[0],
             "Общие параметры прибора: Прибор: zelmot\nВерсия ПО: 3.07\n\nПричина последнего "
             "перезапуска: 01 00 00\nОшибки запроса/ответа: 3\n");
 
@@ -71,8 +71,8 @@ TEST_F(LinkCheckTest, SilentDeviceGivesFourBlocksInOrderAndNoInformation) {
                        "\nОшибка команды 'ver':\n" + timeout + "\nОшибка команды 'exit':\n" +
                        timeout + "\n");
   EXPECT_EQ(identity, 0);
-  ASSERT_EQ(prompt.messages.size(), 1u);  // only the error box
-  EXPECT_THAT(prompt.messages[0], HasSubstr("Ошибка команды 'n.Err'"));
+  ASSERT_EQ(prompt.messages().size(), 1u);  // only the error box
+  EXPECT_THAT(prompt.messages()[0], HasSubstr("Ошибка команды 'n.Err'"));
 }
 
 TEST_F(LinkCheckTest, UnreadErrorCounterAddsNoLine) {
@@ -93,8 +93,8 @@ TEST_F(LinkCheckTest, DeviceTypeCheckIgnoresBlanksAndCase) {
   EXPECT_FALSE(deviceTypeMismatch(engine, lookup(), &prompt));
   device({{"dev", "ZELMOT-2"}});
   EXPECT_TRUE(deviceTypeMismatch(engine, lookup(), &prompt));
-  ASSERT_EQ(prompt.messages.size(), 1u);
-  EXPECT_EQ(prompt.messages[0],
+  ASSERT_EQ(prompt.messages().size(), 1u);
+  EXPECT_EQ(prompt.messages()[0],
             "Ошибка обмена: Подключенный прибор не соответствует выбранному типу!\n");
   device({{"dev", ""}});
   EXPECT_FALSE(deviceTypeMismatch(engine, lookup(), &prompt));

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "exchange/elapsed_text.h"
 #include "exchange/error_log.h"
 #include "exchange/suspension_text.h"
+#include "support/file_text.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::exchange {
 namespace {
@@ -29,18 +29,14 @@ TEST(ProgressTexts, SuspensionMentionsAutomaticReadingOnlyWhenItWasOn) {
 }
 
 TEST(ErrorLog, AppendsOneLinePerFailure) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("zelmot_elog_" + std::to_string(::getpid()) + ".txt");
+  const test_support::TempFolder folder;
+  const auto path = folder / "zelmot_elog.txt";
   ASSERT_TRUE(truncateErrorLog(path.string()));
   EXPECT_TRUE(appendErrorLogLine(path.string(), "Set.P", true, 3, "Таймаут"));
   EXPECT_TRUE(appendErrorLogLine(path.string(), "dev", false, 0, "Ошибка"));
   EXPECT_TRUE(appendErrorLogLine(path.string(), "ver", false, 0, ""));  // nothing to say
   EXPECT_TRUE(appendErrorLogLine("", "ver", false, 0, "x"));              // no log asked
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), "Set.P:3 - Таймаут\ndev - Ошибка\n");
-  std::filesystem::remove(path);
+  EXPECT_EQ(test_support::readWholeFile(path), "Set.P:3 - Таймаут\ndev - Ошибка\n");
   EXPECT_FALSE(appendErrorLogLine("/nonexistent-dir/x.log", "a", false, 0, "e"));
 }
 

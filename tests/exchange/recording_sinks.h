@@ -1,11 +1,11 @@
 #pragma once
-// A progress sink and a prompt that remember what they were told.
+// A progress sink that remembers what it was told, and the shared recording prompt.
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "exchange/progress_sink.h"
-#include "platform/user_prompt.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::exchange::testing {
 
@@ -36,16 +36,6 @@ private:
   std::vector<std::string> lines_;
 };
 
-class RecordingPrompt final : public UserPrompt {
-public:
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
-                   PromptButtons) override {
-    std::lock_guard lock(mutex_);
-    messages.push_back(caption + ": " + text);
-    return PromptAnswer::Ok;
-  }
-  std::mutex mutex_;
-  std::vector<std::string> messages;
-};
+using test_support::RecordingPrompt;
 
 }  // namespace zelmot::exchange::testing

@@ -66,7 +66,7 @@ TEST_F(SinglePointTest, IndexInTheAddressWarnsFromEightOn) {
   EXPECT_THAT(poll.execute(request).log, Contains("Индекс передается в посылке запроса"));
 }
 
-TEST_F(SinglePointTest, ReadWithoutDeviceExchangeReportsTheUnchangedValue) {
+TEST_F(SinglePointTest, WithoutDeviceExchangeAReadReportsTheUnchangedValueAndAWriteTheTypedOne) {
   SinglePointRequest request;
   request.name = "N.ERR";
   const SinglePointOutcome outcome = poll.execute(request);

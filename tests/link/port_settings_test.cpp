@@ -7,6 +7,7 @@
 
 #include "link/device_protocol.h"
 #include "scripted_device.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::link {
 namespace {
@@ -44,15 +45,6 @@ struct FakeSettings : PortSettingsSource {
   void clearStateFlags() override { ++cleared; }
 };
 
-struct RecordingPrompt : UserPrompt {
-  std::vector<std::pair<std::string, std::string>> shown;
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
-                   PromptButtons) override {
-    shown.emplace_back(text, caption);
-    return PromptAnswer::Ok;
-  }
-};
-
 class LinkWithLoaded : public DeviceProtocol {
 public:
   int loadedCalls = 0;
@@ -73,7 +65,7 @@ protected:
 
   testing::PtyPair pty;
   FakeSettings settings;
-  RecordingPrompt prompt;
+  test_support::RecordingPrompt prompt;
   LinkWithLoaded link;
 };
 
@@ -102,7 +94,7 @@ TEST_F(PortSettingsTest, ReopenOpensWithTheNewSettings) {
   EXPECT_EQ(link.reopen_port(), 0);
   EXPECT_TRUE(link.port().isOpen());
   EXPECT_NEAR(link.port().char_time(), 12000.0 / 2400, 1e-4);
-  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST_F(PortSettingsTest, ReopenKeepsThePortClosedWhenAsked) {
@@ -113,23 +105,23 @@ TEST_F(PortSettingsTest, ReopenKeepsThePortClosedWhenAsked) {
   link.setKeepPortClosed(false);
   link.setNoDeviceExchange(true);
   EXPECT_EQ(link.reopen_port(), -1);
-  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST_F(PortSettingsTest, FailedReopenTellsTheUserUnlessSuppressed) {
   settings.values["Port"] = "/dev/zelmot-no-such-port";
   EXPECT_EQ(link.reopen_port(), -1);
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].first,
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text,
             "Неудается открыть порт /dev/zelmot-no-such-port. Связь с сетью отсутствует. "
             "Проверьте сетевые параметры");
-  EXPECT_EQ(prompt.shown[0].second, "Ошибка драйвера последовательного порта");
+  EXPECT_EQ(prompt.calls()[0].caption, "Ошибка драйвера последовательного порта");
 
   settings.values["Port"] = pty.slavePath();
   settings.values["bPS"] = "256000";
   link.setSuppressMessages(true);
   EXPECT_EQ(link.reopen_port(), -2);
-  EXPECT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.calls().size(), 1u);
 }
 
 TEST_F(PortSettingsTest, DescriptionNamesTheLineSettings) {

@@ -1,34 +1,11 @@
 #include "scripted_device.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <stdexcept>
 
 namespace zelmot::link::testing {
-
-PtyPair::PtyPair() {
-  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  char name[128] = {};
-  if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-      ::ptsname_r(master_, name, sizeof name) != 0) {
-    throw std::runtime_error("cannot create a pseudo-terminal");
-  }
-  slavePath_ = name;
-  slaveKeeper_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-}
-
-PtyPair::~PtyPair() { closeMasterAndSlave(); }
-
-void PtyPair::closeMasterAndSlave() {
-  if (slaveKeeper_ >= 0) ::close(slaveKeeper_);
-  if (master_ >= 0) ::close(master_);
-  slaveKeeper_ = -1;
-  master_ = -1;
-}
 
 ScriptedDevice::ScriptedDevice(PtyPair& pty, DeviceScript script, int addressLength)
     : pty_(pty), script_(std::move(script)), addressLength_(addressLength) {

@@ -9,29 +9,11 @@
 #include <vector>
 
 #include "link/frame_codec.h"
+#include "support/pty_pair.h"
 
 namespace zelmot::link::testing {
 
-// A pseudo-terminal pair; the slave path is what the port under test opens. The pair
-// keeps a slave descriptor of its own so that the master never sees a hang-up while the
-// port is closed between exchanges.
-class PtyPair {
-public:
-  PtyPair();
-  ~PtyPair();
-  PtyPair(const PtyPair&) = delete;
-  PtyPair& operator=(const PtyPair&) = delete;
-
-  int master() const { return master_; }
-  const std::string& slavePath() const { return slavePath_; }
-  // Hangs up the line as an unplugged adapter would.
-  void closeMasterAndSlave();
-
-private:
-  int master_ = -1;
-  int slaveKeeper_ = -1;
-  std::string slavePath_;
-};
+using test_support::PtyPair;
 
 // The answer to one request: the characters to send back (empty = stay silent).
 using DeviceScript = std::function<std::string(const Request& request, const std::string& line)>;

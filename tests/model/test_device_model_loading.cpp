@@ -29,8 +29,8 @@ TEST(DeviceModelConstants, ReadsCaseInsensitivelyAndReportsEachMissingOne) {
   EXPECT_EQ(model.nZELCh(), 44);  // 300 kept in 8 bits
   EXPECT_EQ(model.maxSensors(), 255);
   EXPECT_EQ(model.nDiskretInput(), 255);
-  ASSERT_EQ(prompt.shown.size(), 9u);  // twelve constants, three defined
-  for (const auto& shown : prompt.shown) {
+  ASSERT_EQ(prompt.calls().size(), 9u);  // twelve constants, three defined
+  for (const auto& shown : prompt.calls()) {
     EXPECT_EQ(shown.text, "Не определена \"глобальная\" переменная!");
     EXPECT_EQ(shown.icon, PromptIcon::Stop);
   }
@@ -44,9 +44,9 @@ TEST(DeviceModelConstants, MissingFileLeavesZerosAndSaysSo) {
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   EXPECT_FALSE(model.LoadConstants(dir.file(kConstantsFileName)));
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, "Не найден файл-описатель констант!");
-  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Не найден файл-описатель констант!");
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
   EXPECT_EQ(model.nObj(), 0);
   EXPECT_EQ(model.pStep(), 0);
   EXPECT_EQ(model.tables().at(StructuralTable::A, 0, 0), nullptr);
@@ -163,7 +163,7 @@ TEST(DeviceModelCatalogue, MissingFileIsSilentlyEmpty) {
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   EXPECT_EQ(model.LoadCatalogue(dir.file(kCatalogueFileName)), 0);
-  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST(DeviceModelCatalogue, DamagedFileIsRefusedWithItsName) {
@@ -184,10 +184,10 @@ TEST(DeviceModelCatalogue, DamagedFileIsRefusedWithItsName) {
     RecordingPrompt prompt;
     DeviceModel model(&prompt);
     EXPECT_EQ(model.LoadCatalogue(dir.file(kCatalogueFileName)), 0) << what;
-    ASSERT_EQ(prompt.shown.size(), 1u) << what;
-    EXPECT_NE(prompt.shown[0].text.find(kCatalogueFileName), std::string::npos) << what;
-    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
-    EXPECT_EQ(prompt.shown[0].caption, "Ошибка");
+    ASSERT_EQ(prompt.calls().size(), 1u) << what;
+    EXPECT_NE(prompt.calls()[0].text.find(kCatalogueFileName), std::string::npos) << what;
+    EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(prompt.calls()[0].caption, "Ошибка");
   }
 }
 

@@ -1,40 +1,21 @@
 #pragma once
-// Writing description-file sets for the loader tests, and a prompt that records messages.
+// Writing description-file sets for the loader tests.
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "model/description_files.h"
-#include "platform/user_prompt.h"
+#include "support/recording_prompt.h"
 #include "test_description_support.h"
 
 namespace zelmot::model::testing {
 
-class RecordingPrompt final : public UserPrompt {
-public:
-  struct Shown {
-    std::string text;
-    std::string caption;
-    PromptIcon icon;
-  };
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon icon,
-                   PromptButtons) override {
-    shown.push_back({text, caption, icon});
-    return PromptAnswer::Ok;
-  }
-  std::vector<Shown> shown;
-};
+using test_support::RecordingPrompt;
 
 inline ConstantsText sampleConstants() {
   return {{"nObj", 2},      {"nKey", 3},  {"maxSensors", 8}, {"n485Filter", 2},
           {"nActP", 1},     {"nOutElem", 4}, {"n_commut", 2}, {"_NODE_QN", 3},
           {"nZELCh", 4},    {"nProf", 2}, {"pStep", 5},      {"nDiskretInput", 6}};
-}
-
-inline std::vector<CatalogueRecord> sampleCatalogue(int count) {
-  std::vector<CatalogueRecord> records;
-  for (int n = 0; n < count; ++n) records.push_back(sampleCatalogueRecord(n));
-  return records;
 }
 
 inline BranchRecord branch(int32_t a, int32_t b, int32_t c, std::string name,

@@ -93,9 +93,9 @@ TEST_F(DeviceModelTrees, StructurallyBrokenTreesAreRefusedWithTheFileName) {
     RecordingPrompt prompt;
     DeviceModel model(&prompt);
     EXPECT_EQ(load(model, tree), nullptr) << what;
-    ASSERT_EQ(prompt.shown.size(), 1u) << what;
-    EXPECT_NE(prompt.shown[0].text.find("t.zip"), std::string::npos) << prompt.shown[0].text;
-    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
+    ASSERT_EQ(prompt.calls().size(), 1u) << what;
+    EXPECT_NE(prompt.calls()[0].text.find("t.zip"), std::string::npos) << prompt.calls()[0].text;
+    EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
   }
 }
 
@@ -119,7 +119,7 @@ TEST_F(DeviceModelTrees, MissingTreeFileGivesNullWithoutMessage) {
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   EXPECT_EQ(model.LoadTree(dir_.file("absent.zip")), nullptr);
-  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 }
 
 // --- document initialisation ------------------------------------------------------------
@@ -137,7 +137,7 @@ TEST_F(DeviceModelTrees, InitialisePreparesEveryMeasurementParameterOnce) {
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   ASSERT_TRUE(model.initialise(dir_.path().string()));
-  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(prompt.calls().empty());
   ASSERT_NE(model.mainTree(), nullptr);
   ASSERT_NE(model.measurementTree(), nullptr);
   EXPECT_EQ(model.mainBranch(), model.mainTree());
@@ -157,10 +157,10 @@ TEST_F(DeviceModelTrees, InitialiseWithoutMainTreeSaysNoRootAndPreparesNothing) 
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   EXPECT_FALSE(model.initialise(dir_.path().string()));
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, "Не опредена корневая ветвь");
-  EXPECT_EQ(prompt.shown[0].caption, "Ошибка");
-  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Stop);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Не опредена корневая ветвь");
+  EXPECT_EQ(prompt.calls()[0].caption, "Ошибка");
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
   EXPECT_EQ(model.mainTree(), nullptr);
   EXPECT_NE(model.measurementTree(), nullptr);
   EXPECT_FALSE(model.catalogue()[2]->hasPollTimer());
@@ -172,9 +172,9 @@ TEST_F(DeviceModelTrees, DamagedMainTreeIsReportedThenTreatedAsMissing) {
   RecordingPrompt prompt;
   DeviceModel model(&prompt);
   EXPECT_FALSE(model.initialise(dir_.path().string()));
-  ASSERT_EQ(prompt.shown.size(), 2u);
-  EXPECT_NE(prompt.shown[0].text.find(kMainTreeFileName), std::string::npos);
-  EXPECT_EQ(prompt.shown[1].text, "Не опредена корневая ветвь");
+  ASSERT_EQ(prompt.calls().size(), 2u);
+  EXPECT_NE(prompt.calls()[0].text.find(kMainTreeFileName), std::string::npos);
+  EXPECT_EQ(prompt.calls()[1].text, "Не опредена корневая ветвь");
 }
 
 TEST_F(DeviceModelTrees, AnotherCatalogueDropsTheTreesThatPointIntoTheOldOne) {

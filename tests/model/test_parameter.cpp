@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/description_records.h"
+#include "support/catalogue_records.h"
 
 namespace zelmot::model {
 namespace {
@@ -107,24 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
                    kChangedColour}));
 
 CatalogueRecord sampleRecord() {
-  CatalogueRecord r;
-  r.name = "SP.1";
+  using namespace test_support;
+  CatalogueRecord r = attributed(
+      limited(catalogueRecord("SP.1", "STORED_DOT", "12.5", 4), -10.0f, 99.5f, 1), 2, false, true);
   r.caption = "Уставка";
-  r.linearIndex = 4;
-  r.indexMode = 1;
-  r.readOnly = 0;
   r.flag = 1;
-  r.valueChanged = 0;
-  r.attributeMultiplicity = 2;
-  r.editable = 0;
-  r.factoryOwned = 1;
-  r.typeDescriptor = "STORED_DOT";
-  r.decimals = 1;
-  r.minimum = -10.0f;
-  r.maximum = 99.5f;
-  r.initialValue = "12.5";
   r.hint = "?Значение_уставки";
-  r.errorText = "";
   return r;
 }
 

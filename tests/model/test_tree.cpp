@@ -2,7 +2,7 @@
 
 #include "model/desc_branch.h"
 #include "model/object_with_parameters.h"
-#include "platform/user_prompt.h"
+#include "support/recording_prompt.h"
 #include "test_tree_support.h"
 
 namespace zelmot::model {
@@ -11,17 +11,7 @@ namespace {
 using testing::makeParameter;
 using testing::RecordingExchanger;
 
-class RecordingPrompt : public UserPrompt {
-public:
-  std::vector<std::string> texts;
-  std::vector<std::string> captions;
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon,
-                   PromptButtons) override {
-    texts.push_back(text);
-    captions.push_back(caption);
-    return PromptAnswer::Ok;
-  }
-};
+using test_support::RecordingPrompt;
 
 // A node over parameters the test keeps alive (as the catalogue does for branches).
 struct Node {
@@ -45,9 +35,9 @@ TEST(TreeLinearIndex, ThirdOfThreeThreeFourIsSuspicious) {
   const LinearIndexCheck check = n.node.GetLinearIndex(&prompt);
   EXPECT_EQ(check.index, 3);
   EXPECT_EQ(check.suspicious, n.store[2].get());
-  ASSERT_EQ(prompt.texts.size(), 1u);
-  EXPECT_EQ(prompt.texts[0], "Параметер 'c' (Третий) имеет подозрительный линейный индекс.");
-  EXPECT_EQ(prompt.captions[0], "Предупреждение");
+  ASSERT_EQ(prompt.texts().size(), 1u);
+  EXPECT_EQ(prompt.texts()[0], "Параметер 'c' (Третий) имеет подозрительный линейный индекс.");
+  EXPECT_EQ(prompt.calls()[0].caption, "Предупреждение");
   EXPECT_EQ(n.node.currentLinearIndex(), 3);
 }
 

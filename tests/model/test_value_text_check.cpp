@@ -9,25 +9,12 @@
 #include "model/value_context.h"
 #include "model/value_text_check.h"
 #include "platform/user_prompt.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::model {
 namespace {
 
-struct Shown {
-  std::string text;
-  std::string caption;
-  PromptIcon icon;
-};
-
-class RecordingPrompt final : public UserPrompt {
-public:
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon icon,
-                   PromptButtons) override {
-    shown.push_back({text, caption, icon});
-    return PromptAnswer::Ok;
-  }
-  std::vector<Shown> shown;
-};
+using test_support::RecordingPrompt;
 
 class ValueTextCheck : public testing::Test {
 protected:
@@ -42,7 +29,7 @@ protected:
     converter.setTypeDescriptor(descriptor);
     converter.setDecimals(decimals);
     converter.setLimits(minimum, maximum);
-    prompt.shown.clear();
+    prompt.clear();
     return checkValueText(converter, typed);
   }
 
@@ -78,10 +65,10 @@ TEST_P(CheckTable, AcceptsOrRefuses) {
     EXPECT_EQ(result.acceptedText, c.accepted);
   }
   if (c.shown.empty()) {
-    EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().text;
+    EXPECT_TRUE(prompt.calls().empty()) << prompt.calls().front().text;
   } else {
-    ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].text, c.shown);
+    ASSERT_EQ(prompt.calls().size(), 1u);
+    EXPECT_EQ(prompt.calls()[0].text, c.shown);
   }
 }
 
@@ -151,13 +138,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ValueTextCheck, WarningsAndNoticesUseTheirCaptionsAndIcons) {
   check("STORED_DOT", 0, 0, 0, "abc");
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].caption, "Предупреждение");
-  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].caption, "Предупреждение");
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Exclamation);
 
   check("STORED_DOT", 1, 0, 0, "1.25");
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Information);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Information);
 }
 
 TEST_F(ValueTextCheck, WorksWithoutAPromptOrContext) {

@@ -5,14 +5,14 @@
 
 #include <fstream>
 
-#include "platform/temp_dir.h"
+#include "support/temp_folder.h"
 
 namespace zelmot {
 namespace {
 
 namespace fs = std::filesystem;
-using zelmot::testing::ScopedEnv;
-using zelmot::testing::TempDir;
+using zelmot::test_support::ScopedEnv;
+using TempDir = zelmot::test_support::TempFolder;
 
 struct EnvCase {
   const char* name;

@@ -12,26 +12,19 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/temp_dir.h"
+#include "support/file_text.h"
+#include "support/temp_folder.h"
 
 namespace zelmot {
 namespace {
 
 namespace fs = std::filesystem;
-using zelmot::testing::TempDir;
+using TempDir = zelmot::test_support::TempFolder;
 
 constexpr const char* kKey = "Software/Kavrel/ZELMOT";
 
-std::string fileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test_support::readWholeFile;
+using test_support::writeWholeFile;
 
 mode_t modeOf(const fs::path& path) {
   struct stat info {};
@@ -116,7 +109,7 @@ TEST_F(SettingsTest, BackslashKeyPathsNameTheSameGroup) {
   std::uint32_t out = 0;
   EXPECT_EQ(settings.readInt(kKey, "RS485type", out), SettingsStatus::Ok);
   EXPECT_EQ(out, 1u);
-  EXPECT_NE(fileText(file).find("[Software/Kavrel/ZELMOT]"), std::string::npos);
+  EXPECT_NE(readWholeFile(file).find("[Software/Kavrel/ZELMOT]"), std::string::npos);
 }
 
 TEST_F(SettingsTest, WriteCreatesPrivateFolderAndFileWithoutLeftovers) {
@@ -129,7 +122,7 @@ TEST_F(SettingsTest, WriteCreatesPrivateFolderAndFileWithoutLeftovers) {
   EXPECT_EQ(temporaryFiles(file), 0) << "temporary files left behind";
 }
 
-TEST_F(SettingsTest, DeleteValue) {
+TEST_F(SettingsTest, DeletedValueIsGoneFromTheFileAndASecondDeleteSaysAbsent) {
   Settings settings(file);
   EXPECT_EQ(settings.deleteValue(kKey, "address"), SettingsStatus::KeyNotOpened);
   ASSERT_EQ(settings.writeInt(kKey, "address", 16), SettingsStatus::Ok);
@@ -141,7 +134,7 @@ TEST_F(SettingsTest, DeleteValue) {
 
 TEST_F(SettingsTest, FileWithByteOrderMarkLoads) {
   fs::create_directories(file.parent_path());
-  writeFile(file, "\xEF\xBB\xBF# edited on Windows\n[Software/Kavrel/ZELMOT]\nport_number=3\n");
+  writeWholeFile(file, "\xEF\xBB\xBF# edited on Windows\n[Software/Kavrel/ZELMOT]\nport_number=3\n");
   Settings settings(file);
   EXPECT_EQ(settings.load(), SettingsStatus::Ok);
   std::uint32_t port = 0;
@@ -157,10 +150,10 @@ TEST_F(SettingsTest, MissingFileIsAnEmptyStore) {
 
 TEST_F(SettingsTest, CommentsAndOtherGroupsSurviveAWrite) {
   fs::create_directories(file.parent_path());
-  writeFile(file, "# keep me\n[ports]\nCOM1=/dev/ttyUSB0\n");
+  writeWholeFile(file, "# keep me\n[ports]\nCOM1=/dev/ttyUSB0\n");
   Settings settings(file);
   ASSERT_EQ(settings.writeInt(kKey, "RS485type", 0), SettingsStatus::Ok);
-  const std::string text = fileText(file);
+  const std::string text = readWholeFile(file);
   EXPECT_NE(text.find("# keep me"), std::string::npos);
   EXPECT_NE(text.find("COM1=/dev/ttyUSB0"), std::string::npos);
 }
@@ -173,7 +166,7 @@ TEST_F(SettingsTest, DamagedFileFailsWithoutCrashingAndIsKeptAsideOnWrite) {
   fs::create_directories(file.parent_path());
   for (const auto& text : garbage) {
     SCOPED_TRACE(::testing::PrintToString(text));
-    writeFile(file, text);
+    writeWholeFile(file, text);
     Settings settings(file);
     EXPECT_EQ(settings.load(), SettingsStatus::Failed);
     EXPECT_FALSE(settings.lastError().empty());
@@ -182,7 +175,7 @@ TEST_F(SettingsTest, DamagedFileFailsWithoutCrashingAndIsKeptAsideOnWrite) {
     EXPECT_EQ(out, "default");
 
     ASSERT_EQ(settings.writeString(kKey, "name", "ZELMOT"), SettingsStatus::Ok);
-    EXPECT_EQ(fileText(file.string() + ".damaged"), text);
+    EXPECT_EQ(readWholeFile(file.string() + ".damaged"), text);
     EXPECT_EQ(Settings(file).readString(kKey, "name", out), SettingsStatus::Ok);
     EXPECT_EQ(out, "ZELMOT");
   }
@@ -193,7 +186,7 @@ TEST_F(SettingsTest, DamagedFileFailsWithoutCrashingAndIsKeptAsideOnWrite) {
 TEST_F(SettingsTest, ValueInAnotherCodePageFailsAloneAndSurvivesWrites) {
   fs::create_directories(file.parent_path());
   const std::string cp1251Value = "\xCF\xE0\xF0\xEE\xEB\xFC";
-  writeFile(file, "[Software/Kavrel/ZELMOT]\npassword_mid_level=" + cp1251Value + "\nport_number=2\n");
+  writeWholeFile(file, "[Software/Kavrel/ZELMOT]\npassword_mid_level=" + cp1251Value + "\nport_number=2\n");
   Settings settings(file);
   EXPECT_EQ(settings.load(), SettingsStatus::Ok);
   std::string out = "default";
@@ -202,7 +195,7 @@ TEST_F(SettingsTest, ValueInAnotherCodePageFailsAloneAndSurvivesWrites) {
   std::uint32_t port = 0;
   EXPECT_EQ(settings.readInt(kKey, "port_number", port), SettingsStatus::Ok);
   ASSERT_EQ(settings.writeInt(kKey, "baud_rate", 9600), SettingsStatus::Ok);
-  EXPECT_NE(fileText(file).find(cp1251Value), std::string::npos);
+  EXPECT_NE(readWholeFile(file).find(cp1251Value), std::string::npos);
 }
 
 TEST_F(SettingsTest, PathThatIsAFolderCannotBeRead) {
@@ -235,7 +228,7 @@ private:
 TEST_F(SettingsTest, FailedWriteReportsFailureAndKeepsTheOldValue) {
   Settings settings(file);
   ASSERT_EQ(settings.writeString(kKey, "password_mid_level", "old"), SettingsStatus::Ok);
-  const std::string before = fileText(file);
+  const std::string before = readWholeFile(file);
   {
     ScopedFileSizeLimit limit(before.size() + 4);
     EXPECT_EQ(settings.writeString(kKey, "password_mid_level", std::string(200, 'n')),
@@ -247,12 +240,12 @@ TEST_F(SettingsTest, FailedWriteReportsFailureAndKeepsTheOldValue) {
   EXPECT_EQ(settings.readString(kKey, "password_mid_level", out), SettingsStatus::Ok);
   EXPECT_EQ(out, "old");
   EXPECT_EQ(settings.readString(kKey, "new_value", out), SettingsStatus::ValueAbsent);
-  EXPECT_EQ(fileText(file), before);
+  EXPECT_EQ(readWholeFile(file), before);
   EXPECT_EQ(temporaryFiles(file), 0) << "temporary file left behind";
 }
 
 TEST_F(SettingsTest, WriteFailsWhenTheFolderCannotBeMade) {
-  writeFile(dir.path() / "plain", "");
+  writeWholeFile(dir.path() / "plain", "");
   Settings settings(dir.path() / "plain" / "zelmot.ini");
   EXPECT_EQ(settings.writeString(kKey, "v", "x"), SettingsStatus::Failed);
   EXPECT_NE(settings.lastError().find("plain"), std::string::npos);

@@ -40,16 +40,16 @@ TEST(HelpCommand, OpensTheManualOrSaysItIsMissing) {
   ASSERT_NE(frame, nullptr);
   frame->runCommand(app::kCmdHelp);
   EXPECT_EQ(opened, QStringList{page});
-  EXPECT_TRUE(prompt.messages.empty());
+  EXPECT_TRUE(prompt.calls().empty());
 
   auto missing = frameWithManual(prompt, dir, dir.path() + "/none.html", opened);
   ASSERT_NE(missing, nullptr);
   missing->runCommand(app::kCmdHelp);
   EXPECT_EQ(opened.size(), 1);
-  ASSERT_EQ(prompt.messages.size(), 1u);
-  EXPECT_EQ(prompt.messages[0].text, "Файл справки не был найден!\nПопробуйте найти его самостоятельно.");
-  EXPECT_EQ(prompt.messages[0].caption, "Не найден файл...");
-  EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Information);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Файл справки не был найден!\nПопробуйте найти его самостоятельно.");
+  EXPECT_EQ(prompt.calls()[0].caption, "Не найден файл...");
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Information);
 }
 
 TEST(HelpCommand, TheBuildTreeCarriesTheManual) {

@@ -111,9 +111,9 @@ TEST_F(MainFrameWithSim, OutOfRangeStoredDotEditIsRefusedWithTheRangeAndTheOldTe
   const QModelIndex cell = row.siblingAtColumn(2);
   const QString old = cell.data().toString();
   const QString typed = QString::number(parameter.maximum() + 1000.0, 'f', 1);
-  fixture->prompt.messages.clear();
+  fixture->prompt.clear();
   ASSERT_TRUE(model().setData(cell, typed));
-  ASSERT_TRUE(waitUntil([&] { return !fixture->prompt.messages.empty(); }));
+  ASSERT_TRUE(waitUntil([&] { return !fixture->prompt.calls().empty(); }));
   const QString expected =
       QString("Параметру '%1' (%2)\nне может быть присвоено значение '%3'.\n (Значение этого "
               "параметра должно быть вещественным числом и\n должно быть больше %4 и меньше %5)\n")
@@ -121,10 +121,10 @@ TEST_F(MainFrameWithSim, OutOfRangeStoredDotEditIsRefusedWithTheRangeAndTheOldTe
                QString::fromStdString(parameter.GetDescription()), typed,
                QString::asprintf("%.3f", parameter.minimum()),
                QString::asprintf("%.3f", parameter.maximum()));
-  ASSERT_EQ(fixture->prompt.messages.size(), 1u);
-  EXPECT_EQ(QString::fromStdString(fixture->prompt.messages[0].text), expected);
-  EXPECT_EQ(fixture->prompt.messages[0].caption, "Неудалось изменить параметр");
-  EXPECT_EQ(fixture->prompt.messages[0].icon, PromptIcon::Exclamation);
+  ASSERT_EQ(fixture->prompt.calls().size(), 1u);
+  EXPECT_EQ(QString::fromStdString(fixture->prompt.calls()[0].text), expected);
+  EXPECT_EQ(fixture->prompt.calls()[0].caption, "Неудалось изменить параметр");
+  EXPECT_EQ(fixture->prompt.calls()[0].icon, PromptIcon::Exclamation);
   EXPECT_EQ(cell.data().toString(), old);
   EXPECT_FALSE(parameter.valueChanged());
 }
@@ -178,11 +178,11 @@ TEST_F(MainFrameWithSim, CompareMarksChangedParametersBlueAndNavigationVisitsThe
     p->setRawValueText(old);
     p->clearChangeFlags();
   }
-  fixture->prompt.messages.clear();
+  fixture->prompt.clear();
   frame().view().selectRow(model().reveal(branch, nullptr));
   frame().action(app::kCmdCompareBranch)->trigger();
-  ASSERT_FALSE(fixture->prompt.messages.empty());
-  EXPECT_EQ(fixture->prompt.messages.back().caption, "Результат сравнения");
+  ASSERT_FALSE(fixture->prompt.calls().empty());
+  EXPECT_EQ(fixture->prompt.calls().back().caption, "Результат сравнения");
   EXPECT_EQ(frame().lastOutcome().differenceCount, 3);
   for (model::Parameter* p : changed) {
     EXPECT_EQ(p->errorText().rfind("Знач-е в приборе:", 0), 0u) << p->errorText();
@@ -203,17 +203,17 @@ TEST_F(MainFrameWithSim, CompareMarksChangedParametersBlueAndNavigationVisitsThe
     EXPECT_NE(std::find(problems.begin(), problems.end(), p), problems.end());
   }
   frame().view().setCurrentIndex(root);
-  fixture->prompt.messages.clear();
+  fixture->prompt.clear();
   for (model::Parameter* p : problems) {
     frame().action(app::kCmdNextProblem)->trigger();
     const app::TreeRow* selected = model().rowAt(frame().view().currentIndex());
     ASSERT_NE(selected, nullptr);
     EXPECT_EQ(selected->parameter(), p) << p->name();
   }
-  EXPECT_TRUE(fixture->prompt.messages.empty());
+  EXPECT_TRUE(fixture->prompt.calls().empty());
   frame().action(app::kCmdNextProblem)->trigger();
-  ASSERT_EQ(fixture->prompt.messages.size(), 1u);
-  EXPECT_EQ(fixture->prompt.messages[0].text, "Нет больше проблемных параметров");
+  ASSERT_EQ(fixture->prompt.calls().size(), 1u);
+  EXPECT_EQ(fixture->prompt.calls()[0].text, "Нет больше проблемных параметров");
   if (problems.size() >= 2) {
     frame().action(app::kCmdPreviousProblem)->trigger();
     EXPECT_EQ(model().rowAt(frame().view().currentIndex())->parameter(),
@@ -291,13 +291,13 @@ TEST(MainFrameFile, ModifiedConfigurationAsksBeforeNewAndCancelKeepsIt) {
   const QString value = QString::asprintf("%.3f", parameter.minimum());
   ASSERT_TRUE(frame.treeModel().setData(row.siblingAtColumn(2), value));
   ASSERT_TRUE(waitUntil([&] { return frame.isDocumentModified(); }));
-  fixture.prompt.messages.clear();
-  fixture.prompt.answer = PromptAnswer::Cancel;
+  fixture.prompt.clear();
+  fixture.prompt.answerQuestionsWith(PromptAnswer::Cancel);
   frame.action(app::kCmdFileNew)->trigger();
-  ASSERT_EQ(fixture.prompt.messages.size(), 1u);
-  EXPECT_EQ(fixture.prompt.messages[0].text, "Сохранить изменения в Безымянный?");
+  ASSERT_EQ(fixture.prompt.calls().size(), 1u);
+  EXPECT_EQ(fixture.prompt.calls()[0].text, "Сохранить изменения в Безымянный?");
   EXPECT_EQ(parameter.valueText(), value.toStdString());
-  fixture.prompt.answer = PromptAnswer::No;
+  fixture.prompt.answerQuestionsWith(PromptAnswer::No);
   frame.action(app::kCmdFileNew)->trigger();
   EXPECT_EQ(parameter.valueText(), "Нет данных");
 }
@@ -351,9 +351,9 @@ TEST(MainFrameMenu, BranchCommandWithoutASelectedBranchIsRefused) {
   ASSERT_NE(fixture.frame, nullptr);
   fixture.frame->view().setCurrentIndex(fixture.frame->treeModel().index(1, 0));  // service node
   fixture.frame->action(app::kCmdReadBranch)->trigger();
-  ASSERT_EQ(fixture.prompt.messages.size(), 1u);
-  EXPECT_EQ(fixture.prompt.messages[0].text, "Ветвь не определена");
-  EXPECT_EQ(fixture.prompt.messages[0].caption, "Операция невозможна");
+  ASSERT_EQ(fixture.prompt.calls().size(), 1u);
+  EXPECT_EQ(fixture.prompt.calls()[0].text, "Ветвь не определена");
+  EXPECT_EQ(fixture.prompt.calls()[0].caption, "Операция невозможна");
 }
 
 }  // namespace

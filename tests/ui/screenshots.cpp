@@ -69,10 +69,10 @@ TEST(Screenshots, MainWindowProgressDialogAndEditRefusal) {
   EXPECT_TRUE(frame.grab().save(shotPath("main_window.png")));
 
   // The refusal of a value out of range, as the message box shows it.
-  fixture.prompt.messages.clear();
+  fixture.prompt.clear();
   model.setData(edited.siblingAtColumn(2), QString::number(parameter.maximum() * 10 + 100));
-  ASSERT_TRUE(waitUntil([&] { return !fixture.prompt.messages.empty(); }));
-  const RecordedMessage& refusal = fixture.prompt.messages.front();
+  ASSERT_TRUE(waitUntil([&] { return !fixture.prompt.calls().empty(); }));
+  const test_support::PromptCall refusal = fixture.prompt.calls().front();
   QMessageBox box(QMessageBox::Warning, QString::fromStdString(refusal.caption),
                   QString::fromStdString(refusal.text), QMessageBox::Ok, &frame);
   box.show();

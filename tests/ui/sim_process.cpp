@@ -3,36 +3,20 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <sys/prctl.h>
-
-#include <csignal>
-
 namespace zelmot::ui::testing {
 
-SimProcess::SimProcess(const QStringList& options) {
-  QStringList arguments{"--data-dir", ZELMOT_BIN_DIR};
-  arguments += options;
-  // A test that dies must not leave its simulator behind.
-  process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-  process_.start(QString(ZELMOT_BIN_DIR) + "/zelmot-sim", arguments);
-  if (!process_.waitForStarted(5000)) return;
-  QElapsedTimer clock;
-  clock.start();
-  while (!process_.canReadLine() && clock.elapsed() < 10000) process_.waitForReadyRead(200);
-  slavePath_ = QString::fromUtf8(process_.readLine()).trimmed().toStdString();
+namespace {
+
+std::vector<std::string> toStrings(const QStringList& list) {
+  std::vector<std::string> strings;
+  for (const QString& item : list) strings.push_back(item.toStdString());
+  return strings;
 }
 
-SimProcess::~SimProcess() {
-  process_.terminate();
-  if (!process_.waitForFinished(3000)) process_.kill();
-  process_.waitForFinished(1000);
-}
+}  // namespace
 
-PromptAnswer RecordingPrompt::ask(const std::string& text, const std::string& caption,
-                                  PromptIcon icon, PromptButtons buttons) {
-  messages.push_back({text, caption, icon});
-  return buttons == PromptButtons::Ok ? PromptAnswer::Ok : answer;
-}
+SimProcess::SimProcess(const QStringList& options)
+    : SimulatorProcess(servingTheModel(toStrings(options))) {}
 
 FrameFixture::FrameFixture(const std::string& port, int closingPauseMs) {
   FrameOptions options;

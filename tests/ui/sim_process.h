@@ -1,43 +1,26 @@
 #pragma once
 // Test helpers of the GUI tests: a zelmot-sim child on its own pseudo-terminal, a prompt
 // that records what the program says, and a main window wired to both.
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/user_prompt.h"
+#include "support/recording_prompt.h"
+#include "support/simulator_process.h"
 #include "ui/main_frame.h"
 
 namespace zelmot::ui::testing {
 
-class SimProcess {
+// The simulator serving the compiled model, started with extra options; slavePath() is
+// empty when it failed.
+class SimProcess : public test_support::SimulatorProcess {
 public:
-  // Starts the simulator with extra options; slavePath() is empty when it failed.
   explicit SimProcess(const QStringList& options = {});
-  ~SimProcess();
-  const std::string& slavePath() const { return slavePath_; }
-
-private:
-  QProcess process_;
-  std::string slavePath_;
 };
 
-struct RecordedMessage {
-  std::string text;
-  std::string caption;
-  PromptIcon icon;
-};
-
-class RecordingPrompt final : public UserPrompt {
-public:
-  PromptAnswer ask(const std::string& text, const std::string& caption, PromptIcon icon,
-                   PromptButtons buttons) override;
-  std::vector<RecordedMessage> messages;
-  PromptAnswer answer = PromptAnswer::No;  // to questions
-};
+using test_support::RecordingPrompt;
 
 // A main window over the compiled model, talking to `port`, with its own settings file,
 // a short closing pause and no check at start-up.

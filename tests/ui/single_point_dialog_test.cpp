@@ -94,15 +94,15 @@ TEST_F(SinglePointDialog, UnknownNameIsRefusedAndNotFoundIsTold) {
   dialog->commandBox()->setCurrentText("zz.Q");
   EXPECT_TRUE(dialog->descriptionField()->text().contains("<тип неопределен>"));
   runAndWait();
-  ASSERT_FALSE(fixture->prompt.messages.empty());
-  EXPECT_EQ(fixture->prompt.messages.back().text, "Параметер 'zz.Q' не описан!");
+  ASSERT_FALSE(fixture->prompt.calls().empty());
+  EXPECT_EQ(fixture->prompt.calls().back().text, "Параметер 'zz.Q' не описан!");
   dialog->findInTree();  // the first reveal fails
-  EXPECT_EQ(fixture->prompt.messages.back().text,
+  EXPECT_EQ(fixture->prompt.calls().back().text,
             "Данный параметр не найден!\nВозможно, ошибка в индексе параметра.");
-  EXPECT_EQ(fixture->prompt.messages.back().caption, "Сообщение");
-  const size_t told = fixture->prompt.messages.size();
+  EXPECT_EQ(fixture->prompt.calls().back().caption, "Сообщение");
+  const size_t told = fixture->prompt.calls().size();
   dialog->findInTree();
-  EXPECT_EQ(fixture->prompt.messages.size(), told);
+  EXPECT_EQ(fixture->prompt.calls().size(), told);
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
 
 #include "parameter_store.h"
+#include "pty_link.h"
+#include "russian_command_line.h"
 #include "sim_device.h"
 #include "sim_line.h"
 #include "sim_options.h"
@@ -22,6 +25,10 @@ using zelmot::sim::FaultOptions;
 using zelmot::sim::SimOptions;
 
 constexpr int kExitUsage = 2;
+constexpr const char* kDescription =
+    "Симулятор регулятора ZELMOT. Без --device создает псевдотерминал и выводит путь его "
+    "ведомой стороны первой строкой стандартного вывода; укажите программе этот путь (или "
+    "ссылку --link). Остановка: Ctrl+C или SIGTERM.";
 constexpr int kExitLine = 3;
 
 std::string executableDirectory() {
@@ -44,69 +51,67 @@ struct CommandLine {
 
 void defineOptions(CLI::App& app, CommandLine& c) {
   SimOptions& o = c.options;
-  app.description(
-      "A simulated ZELMOT regulator. Without --device it creates a pseudo-terminal and prints "
-      "the path of its slave side on the first line of standard output; point the program at "
-      "that path (or at the --link symlink). Stop it with Ctrl+C or SIGTERM.");
   auto* device = app.add_option("--device", o.devicePath,
-                                "serve a real serial device (e.g. /dev/ttyUSB0) instead of a "
-                                "pseudo-terminal");
-  app.add_option("--link", o.linkPath, "make a symlink PATH to the pseudo-terminal's slave")
+                                "работать на настоящем последовательном порту (например, "
+                                "/dev/ttyUSB0) вместо псевдотерминала");
+  app.add_option("--link", o.linkPath, "создать ссылку PATH на ведомую сторону псевдотерминала (ссылка "
+                 "на действующий терминал не перехватывается)")
       ->excludes(device);
-  app.add_option("--baud", o.baud, "line speed: configures --device, and the timing of --pace")
+  app.add_option("--baud", o.baud, "скорость линии: для --device и для задержек --pace")
       ->check(CLI::IsMember({1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600,
                              115200}));
   app.add_option("--address", o.address,
-                 "base address; the device answers BASE..BASE+7 (default 16)")
+                 "базовый адрес; прибор отвечает на BASE..BASE+7 (по умолчанию 16)")
       ->check(CLI::Range(0, 2040));
-  app.add_option("--address-length", o.addressLength, "8- or 11-bit addressing (default 8)")
+  app.add_option("--address-length", o.addressLength, "8- или 11-битная адресация (по умолчанию 8)")
       ->check(CLI::IsMember({8, 11}));
-  app.add_option("--type", o.deviceType, "the device type answered to dev (default ZELMOT)");
-  app.add_option("--firmware", o.firmwareVersion, "the firmware version answered to ver");
+  app.add_option("--type", o.deviceType, "тип прибора в ответе на dev (по умолчанию ZELMOT)");
+  app.add_option("--firmware", o.firmwareVersion, "версия прошивки в ответе на ver");
   app.add_option("--data-dir", o.dataDir,
-                 "folder of the description files (default: the folder of this program)");
+                 "папка файлов описания (по умолчанию папка программы)");
   app.add_option("--state", o.statePath,
-                 "restore the device's configuration from FILE at start, save it there at exit");
+                 "восстановить конфигурацию прибора из FILE при запуске и сохранить "
+                 "ее туда при выходе");
   app.add_option("--status", c.statusTexts,
-                 "NAME:INDEX=CODE[/SUB]: the measured value reports a status code 240..255 "
-                 "instead of a number (253 sensor break, 252 short circuit; SUB is the "
-                 "computing-block error of 245); repeatable");
+                 "NAME:INDEX=CODE[/SUB]: измеряемая величина сообщает код состояния "
+                 "240..255 вместо числа (253 обрыв датчика, 252 короткое замыкание; SUB - "
+                 "ошибка вычислительного блока для 245); можно повторять");
   app.add_option("--discrete-inputs", o.discreteInputs,
-                 "states of the discrete inputs reported by r.Cn, one bit per input (default 5)");
+                 "состояния дискретных входов в r.Cn, бит на вход (по умолчанию 5)");
   app.add_flag("--factory-rights", o.factoryRights,
-               "the line may change factory-owned attributes (otherwise refused with code 0x07)");
+               "разрешить линии менять заводские атрибуты (иначе отказ с кодом 0x07)");
   app.add_option("--calibration-seconds", o.calibrationSeconds,
-                 "how long a calibration measurement takes (default 3)")
+                 "длительность калибровочного измерения (по умолчанию 3)")
       ->check(CLI::Range(0.0, 3600.0));
   app.add_option("--calibration-fault", c.calibrationFaultText,
-                 "status:CODE ends calibration measurements with that status code; "
-                 "coefficient:N reports coefficient N in error");
+                 "status:CODE завершает калибровочные измерения с этим кодом "
+                 "состояния; coefficient:N сообщает об ошибке коэффициента N");
   app.add_flag("--pace", o.pace,
-               "hold each reply back for the wire time of request and reply at the line speed "
-               "plus the turnaround");
-  app.add_option("--turnaround", o.turnaroundMs, "turnaround of --pace in ms (default 2)")
+               "задерживать каждый ответ на время передачи запроса и ответа на "
+               "скорости линии плюс время переключения");
+  app.add_option("--turnaround", o.turnaroundMs, "время переключения для --pace в мс (по умолчанию 2)")
       ->check(CLI::Range(0.0, 10000.0));
-  app.add_option("--seed", o.faults.seed, "seed of the random faults (default 1)");
-  app.add_option("--drop-replies", o.faults.dropRepliesPercent, "drop PERCENT of the replies")
+  app.add_option("--seed", o.faults.seed, "начальное значение случайных сбоев (по умолчанию 1)");
+  app.add_option("--drop-replies", o.faults.dropRepliesPercent, "не отправлять PERCENT ответов")
       ->check(CLI::Range(0.0, 100.0));
   app.add_option("--corrupt-checksums", o.faults.corruptChecksumsPercent,
-                 "break the checksum of PERCENT of the replies")
+                 "портить контрольную сумму PERCENT ответов")
       ->check(CLI::Range(0.0, 100.0));
   app.add_option("--no-start", o.faults.noStartPercent,
-                 "send PERCENT of the replies without the start character")
+                 "отправлять PERCENT ответов без стартового символа")
       ->check(CLI::Range(0.0, 100.0));
   app.add_option("--foreign-code", o.faults.foreignCodePercent,
-                 "answer PERCENT of the requests with a foreign command code")
+                 "отвечать на PERCENT запросов чужим кодом команды")
       ->check(CLI::Range(0.0, 100.0));
   app.add_option("--error-code", c.errorCode,
-                 "answer every request with n.Err and this error code (e.g. 0x28)")
+                 "отвечать на каждый запрос n.Err с этим кодом ошибки (например, 0x28)")
       ->check(CLI::Range(0, 255));
-  app.add_option("--silent-after", c.silentAfter, "stop answering after N requests")
+  app.add_option("--silent-after", c.silentAfter, "перестать отвечать после N запросов")
       ->check(CLI::NonNegativeNumber);
   app.add_option("--hangup-after", c.hangupAfter,
-                 "close the line after answering N requests, as an unplugged adapter does")
+                 "закрыть линию после N ответов, как при отключенном адаптере")
       ->check(CLI::PositiveNumber);
-  app.add_flag("--log", o.log, "print every frame in and out on standard error");
+  app.add_flag("--log", o.log, "выводить каждую принятую и отправленную посылку в поток ошибок");
 
   static const std::pair<const char*, const char*> kValueNames[] = {
       {"--device", "PATH"}, {"--link", "PATH"}, {"--baud", "N"}, {"--address", "N"},
@@ -157,8 +162,9 @@ int blockStopSignals() {
   return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
 }
 
+// Opens the line and prints its path; `slavePathOut` is the pseudo-terminal's slave.
 bool openLine(const SimOptions& options, const zelmot::sim::NetworkSettings& settings,
-              zelmot::sim::SimLine& line) {
+              zelmot::sim::SimLine& line, std::string& slavePathOut) {
   std::string error;
   if (!options.devicePath.empty()) {
     if (!line.openDevice(options.devicePath, settings, error)) {
@@ -173,29 +179,29 @@ bool openLine(const SimOptions& options, const zelmot::sim::NetworkSettings& set
     std::cerr << "zelmot-sim: " << error << '\n';
     return false;
   }
-  if (!options.linkPath.empty()) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(options.linkPath, ec)) {
-      std::filesystem::remove(options.linkPath, ec);
-    }
-    std::filesystem::create_symlink(slavePath, options.linkPath, ec);
-    if (ec) {
-      std::cerr << "zelmot-sim: cannot make the link " << options.linkPath << ": "
-                << ec.message() << '\n';
-    }
+  if (!options.linkPath.empty() && !zelmot::sim::claimPtyLink(options.linkPath, slavePath, error)) {
+    std::cerr << "zelmot-sim: " << error << '\n';
+    return false;
   }
   // The first line, flushed, and only when everything is ready: callers wait for it.
   std::cout << slavePath << std::endl;
+  slavePathOut = slavePath;
   return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"zelmot-sim"};
+  std::setlocale(LC_ALL, "");  // the C library's error texts in the user's language
+  CLI::App app{kDescription, "zelmot-sim"};
+  zelmot::tools::useRussianTexts(app, "zelmot-sim " ZELMOT_VERSION);
   CommandLine c;
   defineOptions(app, c);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return zelmot::tools::finishParse(app, e, kExitUsage);
+  }
   c.addressGiven = app.count("--address") > 0;
   c.addressLengthGiven = app.count("--address-length") > 0;
   c.baudGiven = app.count("--baud") > 0;
@@ -211,7 +217,7 @@ int main(int argc, char** argv) {
 
   zelmot::sim::ParameterStore store;
   if (!zelmot::sim::loadParameterStore(options.dataDir, store, error)) {
-    std::cerr << "zelmot-sim: " << error << " (use --data-dir)\n";
+    std::cerr << "zelmot-sim: " << error << " (укажите --data-dir)\n";
     return kExitUsage;
   }
   zelmot::sim::SimDevice device(options, std::move(store));
@@ -221,28 +227,26 @@ int main(int argc, char** argv) {
       std::cerr << "zelmot-sim: " << error << '\n';
       return kExitUsage;
     }
-    if (skipped > 0) std::cerr << "zelmot-sim: " << skipped << " state entries skipped\n";
+    if (skipped > 0) std::cerr << "zelmot-sim: пропущено записей состояния: " << skipped << '\n';
   }
   applyExplicitNetwork(c, device);
 
   const int stopFd = blockStopSignals();
   zelmot::sim::SimLine line;
-  if (stopFd < 0 || !openLine(options, device.network(), line)) return kExitLine;
+  std::string slavePath;
+  if (stopFd < 0 || !openLine(options, device.network(), line, slavePath)) return kExitLine;
   zelmot::sim::SimServer server(options, device, line, options.log ? &std::cerr : nullptr);
   const auto outcome = server.run(stopFd);
 
   int status = outcome == zelmot::sim::SimServer::Outcome::LineLost ? kExitLine : 0;
   if (outcome == zelmot::sim::SimServer::Outcome::LineLost) {
-    std::cerr << "zelmot-sim: the line was lost\n";
+    std::cerr << "zelmot-sim: линия потеряна\n";
   }
   if (!options.statePath.empty() && !zelmot::sim::saveState(device, options.statePath, error)) {
     std::cerr << "zelmot-sim: " << error << '\n';
     status = kExitUsage;
   }
-  if (!options.linkPath.empty()) {
-    std::error_code ec;
-    std::filesystem::remove(options.linkPath, ec);
-  }
+  if (!options.linkPath.empty()) zelmot::sim::releasePtyLink(options.linkPath, slavePath);
   close(stopFd);
   return status;
 }

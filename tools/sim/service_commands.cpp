@@ -18,17 +18,28 @@ std::vector<uint8_t> deviceText(const std::string& utf8) {
 
 uint16_t codeOf(const char* name) { return link::name_hash(name); }
 
+// The identity and the error counter are the device's own; a host only reads them.
+bool isReadOnlyService(uint16_t command) {
+  for (const char* name : {"dev", "ver", "exit", "n.Err"}) {
+    if (command == codeOf(name)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool SimDevice::isServiceCommand(uint16_t command) const {
-  for (const char* name : {"dev", "ver", "exit", "n.Err", "APLY"}) {
-    if (command == codeOf(name)) return true;
-  }
-  return command == link::kAttributeCode;
+  return isReadOnlyService(command) || command == codeOf("APLY") ||
+         command == link::kAttributeCode;
 }
 
 DeviceReply SimDevice::handleService(const DeviceRequest& request, int addressIndex) {
   const uint16_t command = request.command;
+  // A write must never be answered in the form of a read: the reply to n.Err would carry
+  // the error-reply code with the counter where the host looks for an error code.
+  if (request.requestFlag == 0 && isReadOnlyService(command)) {
+    return error(DeviceError::RomParameter);
+  }
   if (command == link::kAttributeCode) return handleAttributes(request, addressIndex);
   if (command == codeOf("dev")) return handleIdentity(request, deviceText(options_.deviceType));
   if (command == codeOf("ver")) {
@@ -41,33 +52,14 @@ DeviceReply SimDevice::handleService(const DeviceRequest& request, int addressIn
 
 DeviceReply SimDevice::handleIdentity(const DeviceRequest& request,
                                       const std::vector<uint8_t>& answer) {
-  if (request.requestFlag == 0) return error(DeviceError::RomParameter);
   if (!request.data.empty()) return error(DeviceError::DataSize);
   return {request.command, answer};
 }
 
-// The counter goes out in the form of the catalogue's n.Err (two bytes when it has none);
-// a write sets it, which is how a host resets it.
+// The counter goes out in the form of the catalogue's n.Err (two bytes when it has none).
 DeviceReply SimDevice::handleErrorCounter(const DeviceRequest& request) {
+  if (!request.data.empty()) return error(DeviceError::DataSize);
   StoredParameter* parameter = store_.findByName("n.Err", -1);
-  if (request.requestFlag == 0) {
-    const std::vector<uint8_t>& data = request.data;
-    if (parameter != nullptr) {
-      std::string text;
-      double value = 0;
-      if (DeviceError e = decodeWrite(*parameter, data.data(), data.size(), text);
-          e != DeviceError::None) {
-        return error(e);
-      }
-      if (numericValue(*parameter, text, value)) errorCount_ = static_cast<uint32_t>(value);
-    } else if (data.size() == 1 || data.size() == 2) {
-      errorCount_ = data.size() == 1 ? data[0] : (data[0] << 8) | data[1];
-    } else {
-      return error(DeviceError::DataSize);
-    }
-  } else if (!request.data.empty()) {
-    return error(DeviceError::DataSize);
-  }
   const uint32_t shown = errorCount_ > 0xFFFF ? 0xFFFF : errorCount_;
   std::vector<uint8_t> data;
   if (parameter != nullptr && setNumericValue(*parameter, shown) && encodeValue(*parameter, data)) {

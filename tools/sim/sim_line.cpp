@@ -59,7 +59,7 @@ bool SimLine::openPseudoTerminal(std::string& slavePath, std::string& error) {
   fd_ = master;
   char name[128];
   if (grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
-    error = systemError("preparing the pseudo-terminal");
+    error = systemError("подготовка псевдотерминала");
     hangUp();
     return false;
   }
@@ -68,7 +68,7 @@ bool SimLine::openPseudoTerminal(std::string& slavePath, std::string& error) {
   slaveFd_ = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   // Without echo and line editing before any host configures the slave.
   if (slaveFd_ < 0 || !makeRaw(slaveFd_, error)) {
-    if (error.empty()) error = systemError(std::string("opening ") + name);
+    if (error.empty()) error = systemError(std::string("открытие ") + name);
     hangUp();
     return false;
   }
@@ -81,7 +81,7 @@ bool SimLine::openDevice(const std::string& path, const NetworkSettings& setting
   hangUp();
   fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) {
-    error = systemError("opening " + path);
+    error = systemError("открытие " + path);
     return false;
   }
   if (!applySettings(settings, error)) {  // raw mode included
@@ -103,14 +103,14 @@ bool SimLine::applySettings(const NetworkSettings& settings, std::string& error)
   const link::LineSettings line{settings.baud, parityCodeOf(settings.parity), settings.dataBits,
                                 settings.stopBits};
   if (link::configureTermios(t, line) != 0) {
-    error = "line settings not supported: " + std::to_string(settings.baud) + " baud, " +
-            std::to_string(settings.dataBits) + " data bits, " +
-            std::to_string(settings.stopBits) + " stop bits";
+    error = "настройки линии не поддерживаются: " + std::to_string(settings.baud) +
+            " бод, бит данных " + std::to_string(settings.dataBits) + ", стоповых бит " +
+            std::to_string(settings.stopBits);
     return false;
   }
   if (tcsetattr(fd_, TCSADRAIN, &t) != 0 ||
       (!link::hasStandardSpeed(settings.baud) && !link::setArbitraryBaud(fd_, settings.baud))) {
-    error = systemError("configuring the line");
+    error = systemError("настройка линии");
     return false;
   }
   return true;

@@ -15,7 +15,7 @@ bool parseInt(std::string_view text, long minimum, long maximum, long& value) {
 }  // namespace
 
 bool parseStatusOverride(const std::string& text, StatusOverride& status, std::string& error) {
-  error = "expected NAME:INDEX=CODE or NAME:INDEX=245/SUBCODE, got '" + text + "'";
+  error = "ожидалось NAME:INDEX=CODE или NAME:INDEX=245/SUBCODE, получено '" + text + "'";
   const size_t colon = text.find(':');
   const size_t equals = text.find('=');
   if (colon == std::string::npos || colon == 0 || equals == std::string::npos || equals < colon) {
@@ -56,7 +56,7 @@ bool parseCalibrationFault(const std::string& text, CalibrationFault& fault, std
     fault = {CalibrationFault::Kind::Coefficient, static_cast<int>(value)};
     return true;
   }
-  error = "expected status:CODE (1..127) or coefficient:N (1..4), got '" + text + "'";
+  error = "ожидалось status:CODE (1..127) или coefficient:N (1..4), получено '" + text + "'";
   return false;
 }
 

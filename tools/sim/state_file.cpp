@@ -1,6 +1,7 @@
 #include "state_file.h"
 
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -128,7 +129,7 @@ bool restoreState(SimDevice& device, const std::string& path, size_t& skipped,
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     if (!ec) return true;
-    error = "cannot look for the state file " + path + ": " + ec.message();
+    error = "не удается найти файл состояния " + path + ": " + std::strerror(ec.value());
     return false;
   }
   std::vector<uint8_t> bytes;

@@ -8,6 +8,7 @@
 #include "files_checker.h"
 #include "model/description_files.h"
 #include "model_builder.h"
+#include "support/child_process.h"
 #include "test_support.h"
 
 namespace zelmot::desc {
@@ -18,7 +19,7 @@ using model::BranchRecord;
 using model::CatalogueRecord;
 using model::ReferenceRecord;
 using model::TreeRecord;
-using testing::TempDir;
+using TempDir = test_support::TempFolder;
 
 struct Files {
   model::ConstantsText constants;
@@ -133,8 +134,8 @@ TEST(CheckTest, SoundFilesGiveNoMessage) {
 TEST(CheckTest, DamagedAndMissingFilesAreNamed) {
   TempDir dir;
   buildSmallModel(dir.path());
-  auto bytes = testing::readBytes(dir / "parameters.zip");
-  testing::writeFile(dir / "parameters.zip", std::string(bytes.begin(), bytes.begin() + bytes.size() / 2));
+  auto bytes = test_support::readWholeFileBytes(dir / "parameters.zip");
+  test_support::writeWholeFile(dir / "parameters.zip", std::string(bytes.begin(), bytes.begin() + bytes.size() / 2));
   fs::remove(dir / "zelmot.tree.op.zip");
   std::string all;
   for (const auto& message : checkDataDir(dir.path())) all += message + "\n";
@@ -163,6 +164,30 @@ TEST(CheckTest, CommandLineExitStatus) {
   EXPECT_EQ(run("frobnicate"), 2);
 }
 
+// What zelmot-desc prints on standard output (or error) for `arguments`, and its status.
+std::pair<int, std::string> runCaptured(const std::vector<std::string>& arguments, bool errors) {
+  TempDir dir;
+  std::vector<std::string> argv = {(test_support::binDir() / "zelmot-desc").string()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  test_support::ChildProcess process(argv, dir / "out", dir / "err");
+  const int status = process.wait();
+  return {status, test_support::readWholeFile(dir / (errors ? "err" : "out"))};
+}
+
+TEST(CheckTest, HelpVersionAndUsageErrorsAreRussian) {
+  const auto [helpStatus, help] = runCaptured({"--help"}, false);
+  EXPECT_EQ(helpStatus, 0);
+  EXPECT_NE(help.find("Показать эту справку и выйти"), std::string::npos) << help;
+  EXPECT_NE(help.find("Команды:"), std::string::npos) << help;
+  EXPECT_NE(help.find("--version"), std::string::npos) << help;
+  const auto [versionStatus, version] = runCaptured({"--version"}, false);
+  EXPECT_EQ(versionStatus, 0);
+  EXPECT_EQ(version.rfind("zelmot-desc ", 0), 0u) << version;
+  const auto [usageStatus, usage] = runCaptured({"check"}, true);
+  EXPECT_EQ(usageStatus, 2);
+  EXPECT_NE(usage.find("ошибка в командной строке"), std::string::npos) << usage;
+}
+
 TEST(CheckTest, BuildCommandPrintsFileAndLine) {
   TempDir dir;
   auto model = testing::smallModel();
@@ -172,8 +197,8 @@ TEST(CheckTest, BuildCommandPrintsFileAndLine) {
                         (dir / "out").string() + " 2>" + (dir / "err").string();
   int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 2);
-  EXPECT_NE(testing::readFile(dir / "err").find("tree.yaml:6: неизвестный параметр 'vex'"), std::string::npos)
-      << testing::readFile(dir / "err");
+  EXPECT_NE(test_support::readWholeFile(dir / "err").find("tree.yaml:6: неизвестный параметр 'vex'"), std::string::npos)
+      << test_support::readWholeFile(dir / "err");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using model::ValueKind;
-using testing::TempDir;
+using TempDir = test_support::TempFolder;
 
 void buildProjectModel(const fs::path& out) {
   SourceErrors errors;
@@ -32,9 +32,9 @@ void buildProjectModel(const fs::path& out) {
 
 void expectSameFiles(const fs::path& a, const fs::path& b) {
   for (const auto& name : testing::descriptionFileNames()) {
-    auto left = testing::readBytes(a / name);
+    auto left = test_support::readWholeFileBytes(a / name);
     EXPECT_FALSE(left.empty()) << name;
-    EXPECT_EQ(left, testing::readBytes(b / name)) << name;
+    EXPECT_EQ(left, test_support::readWholeFileBytes(b / name)) << name;
   }
 }
 
@@ -131,9 +131,9 @@ TEST(CompiledModelBuildTest, DumpThenBuildGivesIdenticalFiles) {
   expectSameFiles(built.path(), rebuilt.path());
   // A second dump of the rebuilt files is the same text: the dump is stable too.
   ASSERT_TRUE(dumpModel(rebuilt.path(), rebuilt / "model", false, errors));
-  EXPECT_EQ(testing::readFile(source / "model" / "parameters" / "catalogue.yaml"),
-            testing::readFile(rebuilt / "model" / "parameters" / "catalogue.yaml"));
-  EXPECT_EQ(testing::readFile(source / "model" / "tree.yaml"), testing::readFile(rebuilt / "model" / "tree.yaml"));
+  EXPECT_EQ(test_support::readWholeFile(source / "model" / "parameters" / "catalogue.yaml"),
+            test_support::readWholeFile(rebuilt / "model" / "parameters" / "catalogue.yaml"));
+  EXPECT_EQ(test_support::readWholeFile(source / "model" / "tree.yaml"), test_support::readWholeFile(rebuilt / "model" / "tree.yaml"));
 }
 
 TEST_F(CompiledModelTest, FilesPassEveryCheck) {

@@ -7,6 +7,7 @@
 #include "model/description_files.h"
 #include "model_builder.h"
 #include "model_dumper.h"
+#include "support/catalogue_records.h"
 #include "test_support.h"
 
 namespace zelmot::desc {
@@ -16,15 +17,10 @@ using model::BranchRecord;
 using model::CatalogueRecord;
 using model::LinkRecord;
 using model::ReferenceRecord;
-using testing::TempDir;
+using TempDir = test_support::TempFolder;
 
 CatalogueRecord record(const std::string& name, int32_t index, const std::string& type) {
-  CatalogueRecord r;
-  r.name = name;
-  r.linearIndex = index;
-  r.typeDescriptor = type;
-  r.initialValue = "Нет данных";
-  return r;
+  return test_support::catalogueRecord(name, type, "Нет данных", index);
 }
 
 model::ConstantsText allConstants() {
@@ -123,7 +119,7 @@ TEST(DumpTest, UnusualRecordsSurviveDumpAndBuild) {
   EXPECT_TRUE(buildModel(source / "model", rebuilt.path(), errors));
   for (const auto& error : errors) ADD_FAILURE() << formatError(error);
   for (const auto& name : testing::descriptionFileNames())
-    EXPECT_EQ(testing::readBytes(original / name), testing::readBytes(rebuilt / name)) << name;
+    EXPECT_EQ(test_support::readWholeFileBytes(original / name), test_support::readWholeFileBytes(rebuilt / name)) << name;
 }
 
 TEST(DumpTest, RunsOfElementsBecomeOneEntryWithATemplate) {
@@ -138,11 +134,11 @@ TEST(DumpTest, RunsOfElementsBecomeOneEntryWithATemplate) {
 TEST(DumpTest, ExistingModelIsNotOverwrittenWithoutForce) {
   TempDir original, target;
   writeUnusualFiles(original.path());
-  testing::writeFile(target / "tree.yaml", "hand-written");
-  testing::writeFile(target / "parameters" / "extra.yaml", "parameters: []");
+  test_support::writeWholeFile(target / "tree.yaml", "hand-written");
+  test_support::writeWholeFile(target / "parameters" / "extra.yaml", "parameters: []");
   SourceErrors errors;
   EXPECT_FALSE(dumpModel(original.path(), target.path(), false, errors));
-  EXPECT_EQ(testing::readFile(target / "tree.yaml"), "hand-written");
+  EXPECT_EQ(test_support::readWholeFile(target / "tree.yaml"), "hand-written");
   errors.clear();
   ASSERT_TRUE(dumpModel(original.path(), target.path(), true, errors));
   // A stale catalogue file would be read together with the dump: it must be gone.

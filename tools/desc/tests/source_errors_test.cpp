@@ -9,7 +9,7 @@ namespace zelmot::desc {
 namespace {
 
 using testing::SmallModel;
-using testing::TempDir;
+using TempDir = test_support::TempFolder;
 
 enum class Part { Constants, Parameters, Tree, TreeOp };
 

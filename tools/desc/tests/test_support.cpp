@@ -1,40 +1,7 @@
 #include "test_support.h"
 
-#include <stdlib.h>
-
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace zelmot::desc::testing {
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelmot-desc-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  path_ = made ? made : pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-std::vector<unsigned char> readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const std::vector<std::string>& descriptionFileNames() {
   static const std::vector<std::string> names = {"zelmot.tree.const", "parameters.zip", "zelmot.tree.zip",
@@ -116,10 +83,10 @@ SmallModel smallModel() {
 }
 
 void writeModel(const std::filesystem::path& dir, const SmallModel& model) {
-  writeFile(dir / "constants.yaml", model.constants);
-  writeFile(dir / "parameters" / "params.yaml", model.parameters);
-  writeFile(dir / "tree.yaml", model.tree);
-  writeFile(dir / "tree_op.yaml", model.treeOp);
+  test_support::writeWholeFile(dir / "constants.yaml", model.constants);
+  test_support::writeWholeFile(dir / "parameters" / "params.yaml", model.parameters);
+  test_support::writeWholeFile(dir / "tree.yaml", model.tree);
+  test_support::writeWholeFile(dir / "tree_op.yaml", model.treeOp);
 }
 
 std::filesystem::path projectModelDir() { return std::filesystem::path(ZELMOT_SOURCE_DIR) / "model"; }

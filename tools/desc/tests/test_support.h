@@ -1,28 +1,14 @@
 #pragma once
-// Shared pieces of the compiler's tests: a temporary folder, file helpers, and a small but
-// complete model source that each refusal test breaks in one place.
+// Shared pieces of the compiler's tests: a small but complete model source that each
+// refusal test breaks in one place, and where the project's model lies.
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/file_text.h"
+#include "support/temp_folder.h"
+
 namespace zelmot::desc::testing {
-
-class TempDir {
-public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-  std::filesystem::path path_;
-};
-
-void writeFile(const std::filesystem::path& path, const std::string& text);
-std::string readFile(const std::filesystem::path& path);
-std::vector<unsigned char> readBytes(const std::filesystem::path& path);
 
 // The four description file names.
 const std::vector<std::string>& descriptionFileNames();

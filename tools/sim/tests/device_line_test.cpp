@@ -1,7 +1,6 @@
 // Serving a serial device given by path (here the slave side of a pseudo-terminal that the
 // test holds the master of): answers go out on it, and a line that goes away ends the
 // server instead of spinning.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 #include "link/frame_codec.h"
 #include "platform/event.h"
 #include "sim_harness.h"
+#include "support/pty_pair.h"
 
 namespace zelmot::sim::testing {
 namespace {
@@ -18,42 +18,36 @@ namespace {
 class DeviceLineTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master_, 0);
-    ASSERT_EQ(grantpt(master_), 0);
-    ASSERT_EQ(unlockpt(master_), 0);
-    char name[128];
-    ASSERT_EQ(ptsname_r(master_, name, sizeof name), 0);
     std::string error;
-    ASSERT_TRUE(line_.openDevice(name, device_.network(), error)) << error;
+    ASSERT_TRUE(line_.openDevice(pty_.slavePath(), device_.network(), error)) << error;
     server_ = std::make_unique<SimServer>(SimOptions{}, device_, line_, nullptr);
     thread_ = std::thread([this] { outcome_ = server_->run(stop_.fd()); });
   }
   void TearDown() override {
     stop_.set();
     if (thread_.joinable()) thread_.join();
-    if (master_ >= 0) close(master_);
   }
 
   std::string exchange(const std::string& frame) {
-    EXPECT_EQ(write(master_, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+    const int master = pty_.master();
+    EXPECT_EQ(write(master, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
     std::string reply;
     char c = 0;
-    pollfd p{master_, POLLIN, 0};
-    while (reply.size() < 64 && poll(&p, 1, 1000) > 0 && read(master_, &c, 1) == 1) {
+    pollfd p{master, POLLIN, 0};
+    while (reply.size() < 64 && poll(&p, 1, 1000) > 0 && read(master, &c, 1) == 1) {
       reply.push_back(c);
       if (c == '\r') break;
     }
     return reply;
   }
 
+  test_support::PtyPair pty_;
   SimDevice device_{SimOptions{}, testStore()};
   SimLine line_;
   std::unique_ptr<SimServer> server_;
   Event stop_{Event::Reset::Manual};
   std::thread thread_;
   SimServer::Outcome outcome_ = SimServer::Outcome::Stopped;
-  int master_ = -1;
 };
 
 TEST_F(DeviceLineTest, AnswersOnTheDevice) {
@@ -72,8 +66,7 @@ TEST_F(DeviceLineTest, AnswersOnTheDevice) {
 }
 
 TEST_F(DeviceLineTest, LineThatGoesAwayEndsTheServer) {
-  close(master_);  // the adapter is unplugged
-  master_ = -1;
+  pty_.closeMasterAndSlave();  // the adapter is unplugged
   thread_.join();
   EXPECT_EQ(outcome_, SimServer::Outcome::LineLost);
 }

@@ -2,128 +2,65 @@
 // the --link symlink, answers through the program's link, and the state saved on SIGTERM.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "link/device_protocol.h"
 #include "model/description_files.h"
 #include "model/parameter.h"
 #include "sim_harness.h"
+#include "support/file_text.h"
+#include "support/simulator_process.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::sim::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kSimulator = std::string(ZELMOT_BIN_DIR) + "/zelmot-sim";
-
-class ChildSimulator {
-public:
-  explicit ChildSimulator(const std::vector<std::string>& arguments) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      std::vector<char*> argv{const_cast<char*>(kSimulator.c_str())};
-      for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      execv(kSimulator.c_str(), argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    output_ = fdopen(out[0], "r");
-  }
-  ~ChildSimulator() {
-    if (pid_ > 0 && !waited_) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (output_ != nullptr) fclose(output_);
-  }
-
-  std::string firstLine() {
-    char line[256] = {};
-    if (output_ == nullptr || fgets(line, sizeof line, output_) == nullptr) return "";
-    std::string text(line);
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-  }
-
-  std::string rest() {
-    std::string text;
-    char buffer[512];
-    size_t n;
-    while (output_ != nullptr && (n = fread(buffer, 1, sizeof buffer, output_)) > 0) {
-      text.append(buffer, n);
-    }
-    return text;
-  }
-
-  // Sends the signal and returns the exit status (-1 when it did not exit normally).
-  int stop(int signal) {
-    kill(pid_, signal);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    waited_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  int wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    waited_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-private:
-  pid_t pid_ = -1;
-  FILE* output_ = nullptr;
-  bool waited_ = false;
-};
+using test_support::SimulatorProcess;
 
 class ExecutableTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    directory_ = fs::temp_directory_path() / ("zelmot_sim_exe_" + std::to_string(getpid()));
-    fs::create_directories(directory_);
     std::string error;
-    ASSERT_TRUE(model::writeCatalogueFile((directory_ / model::kCatalogueFileName).string(),
+    ASSERT_TRUE(model::writeCatalogueFile(folder_.file(model::kCatalogueFileName),
                                           testCatalogue(), error))
         << error;
   }
-  void TearDown() override { fs::remove_all(directory_); }
 
-  fs::path directory_;
+  // Serves the test catalogue with `options`.
+  std::vector<std::string> serving(std::vector<std::string> options) const {
+    options.insert(options.begin(), {"--data-dir", folder_.path().string()});
+    return options;
+  }
+
+  test_support::TempFolder folder_;
 };
 
-TEST_F(ExecutableTest, HelpNamesEveryOption) {
-  ChildSimulator sim({"--help"});
-  const std::string help = sim.rest();
+TEST_F(ExecutableTest, HelpIsRussianAndNamesEveryOption) {
+  SimulatorProcess sim({"--help"});
   EXPECT_EQ(sim.wait(), 0);
+  const std::string help = sim.output();
+  EXPECT_NE(help.find("Симулятор регулятора ZELMOT"), std::string::npos) << help;
+  EXPECT_NE(help.find("Показать эту справку и выйти"), std::string::npos) << help;
+  EXPECT_EQ(help.find("Print this help"), std::string::npos) << help;
   for (const char* option :
        {"--device", "--link", "--baud", "--address", "--address-length", "--type", "--firmware",
         "--data-dir", "--state", "--status", "--discrete-inputs", "--factory-rights",
         "--calibration-seconds", "--calibration-fault", "--pace", "--turnaround", "--seed",
         "--drop-replies", "--corrupt-checksums", "--no-start", "--foreign-code", "--error-code",
-        "--silent-after", "--hangup-after", "--log"}) {
+        "--silent-after", "--hangup-after", "--log", "--version"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
 }
 
 TEST_F(ExecutableTest, ServesAndSavesItsStateOnTerm) {
-  const std::string state = (directory_ / "device.state").string();
-  const std::string linkPath = (directory_ / "ttyZELMOT").string();
-  ChildSimulator sim({"--data-dir", directory_.string(), "--state", state, "--link", linkPath,
-                      "--pace", "--baud", "115200"});
-  const std::string slave = sim.firstLine();
+  const std::string state = folder_.file("device.state");
+  const std::string linkPath = folder_.file("ttyZELMOT");
+  SimulatorProcess sim(
+      serving({"--state", state, "--link", linkPath, "--pace", "--baud", "115200"}));
+  const std::string slave = sim.slavePath();
   ASSERT_EQ(slave.rfind("/dev/pts/", 0), 0u) << slave;
   EXPECT_EQ(fs::read_symlink(linkPath).string(), slave);
 
@@ -143,20 +80,61 @@ TEST_F(ExecutableTest, ServesAndSavesItsStateOnTerm) {
   }
   EXPECT_EQ(sim.stop(SIGTERM), 0);
   EXPECT_FALSE(fs::exists(linkPath)) << "the link goes with the simulator";
-  std::ifstream in(state);
-  std::stringstream saved;
-  saved << in.rdbuf();
-  EXPECT_NE(saved.str().find("value\tCnt\t-1\t321\n"), std::string::npos) << saved.str();
+  const std::string saved = test_support::readWholeFile(state);
+  EXPECT_NE(saved.find("value\tCnt\t-1\t321\n"), std::string::npos) << saved;
+}
+
+TEST_F(ExecutableTest, VersionIsTheProgramsNameAndVersion) {
+  SimulatorProcess sim({"--version"});
+  EXPECT_EQ(sim.wait(), 0);
+  EXPECT_EQ(sim.output().rfind("zelmot-sim ", 0), 0u) << sim.output();
 }
 
 TEST_F(ExecutableTest, RefusesAMissingCatalogue) {
-  ChildSimulator sim({"--data-dir", (directory_ / "nothing").string()});
+  SimulatorProcess sim({"--data-dir", folder_.file("nothing")});
   EXPECT_EQ(sim.wait(), 2);
 }
 
-TEST_F(ExecutableTest, RefusesMalformedStatus) {
-  ChildSimulator sim({"--data-dir", directory_.string(), "--status", "rEAd:9=253"});
+TEST_F(ExecutableTest, RefusesMalformedStatusInRussian) {
+  SimulatorProcess sim(serving({"--status", "rEAd:9=253"}));
   EXPECT_EQ(sim.wait(), 2);
+  EXPECT_NE(sim.log().find("ожидалось NAME:INDEX=CODE"), std::string::npos) << sim.log();
+}
+
+TEST_F(ExecutableTest, UnknownOptionIsAUsageErrorInRussian) {
+  SimulatorProcess sim({"--no-such-option"});
+  EXPECT_EQ(sim.wait(), 2);
+  EXPECT_NE(sim.log().find("ошибка в командной строке"), std::string::npos) << sim.log();
+  EXPECT_NE(sim.log().find("zelmot-sim --help"), std::string::npos) << sim.log();
+}
+
+// A second simulator must not steal the link a host is using to reach the first one.
+TEST_F(ExecutableTest, LinkToARunningSimulatorIsNotTakenOver) {
+  const std::string linkPath = folder_.file("ttyZELMOT");
+  SimulatorProcess first(serving({"--link", linkPath}));
+  ASSERT_FALSE(first.slavePath().empty());
+  SimulatorProcess second(serving({"--link", linkPath}));
+  EXPECT_EQ(second.wait(), 3);
+  EXPECT_TRUE(second.slavePath().empty()) << "no path is offered for a line without its link";
+  EXPECT_NE(second.log().find(first.slavePath()), std::string::npos) << second.log();
+  EXPECT_EQ(fs::read_symlink(linkPath).string(), first.slavePath());
+  EXPECT_EQ(first.stop(SIGTERM), 0);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(linkPath))) << "the first removes its own link";
+}
+
+TEST_F(ExecutableTest, StaleLinkIsReplacedAndAFileIsNot) {
+  const std::string linkPath = folder_.file("ttyZELMOT");
+  fs::create_symlink("/dev/pts/no-such-terminal", linkPath);
+  SimulatorProcess sim(serving({"--link", linkPath}));
+  ASSERT_FALSE(sim.slavePath().empty()) << sim.log();
+  EXPECT_EQ(fs::read_symlink(linkPath).string(), sim.slavePath());
+  EXPECT_EQ(sim.stop(SIGTERM), 0);
+
+  const std::string filePath = folder_.file("notes.txt");
+  test_support::writeWholeFile(filePath, "keep me");
+  SimulatorProcess refused(serving({"--link", filePath}));
+  EXPECT_EQ(refused.wait(), 3);
+  EXPECT_EQ(test_support::readWholeFile(filePath), "keep me");
 }
 
 }  // namespace

@@ -122,6 +122,11 @@ TEST(Robustness, DamagedFramesAreCountedNotAnswered) {
   auto counter = sim.parameter("n.Err");
   ASSERT_EQ(sim.read(*counter), 0) << counter->errorText();
   EXPECT_EQ(counter->valueText(), "2");
+  sim.stop();
+  const std::string log = sim.log();
+  size_t replies = 0;
+  for (size_t at = log.find("-> "); at != std::string::npos; at = log.find("-> ", at + 1)) ++replies;
+  EXPECT_EQ(replies, 1u) << "only the counter's read is answered:\n" << log;
 }
 
 }  // namespace

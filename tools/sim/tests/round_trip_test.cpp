@@ -2,6 +2,7 @@
 // every value type the device knows.
 #include <gtest/gtest.h>
 
+#include "link/frame_codec.h"
 #include "sim_harness.h"
 
 namespace zelmot::sim::testing {
@@ -81,7 +82,7 @@ TEST(ServiceCommands, IdentityAndRestartReason) {
   EXPECT_EQ(dev->errorText(), "Попытка модификации ROM-параметра");
 }
 
-TEST(ServiceCommands, ErrorCounterCountsRefusalsAndResets) {
+TEST(ServiceCommands, ErrorCounterCountsRefusals) {
   SimHarness sim;
   auto unknown = sim.parameter("NoSuch");
   sim.read(*unknown);
@@ -89,9 +90,24 @@ TEST(ServiceCommands, ErrorCounterCountsRefusalsAndResets) {
   auto counter = sim.parameter("n.Err");
   ASSERT_EQ(sim.read(*counter), 0) << counter->errorText();
   EXPECT_EQ(counter->valueText(), "2");
-  ASSERT_EQ(sim.write(*counter, "0"), 0) << counter->errorText();
-  ASSERT_EQ(sim.read(*counter), 0);
-  EXPECT_EQ(counter->valueText(), "0");
+}
+
+// A write to a service parameter is a ROM refusal like any other. For n.Err the reply's
+// code cannot tell a refusal from an answer, so its data must be the refusal's code, not
+// the counter.
+TEST(ServiceCommands, WritesToServiceParametersAreRefusedAsReadOnly) {
+  SimDevice device(SimOptions{}, testStore());
+  for (const char* name : {"n.Err", "dev", "ver", "exit"}) {
+    DeviceRequest request;
+    request.address = device.network().address;
+    request.requestFlag = 0;
+    request.command = link::name_hash(name);
+    request.data = {0x00, 0x00};
+    const DeviceReply reply = device.handle(request);
+    EXPECT_EQ(reply.command, link::kErrorReplyCode) << name;
+    EXPECT_EQ(reply.data, std::vector<uint8_t>{0x03}) << name;
+  }
+  EXPECT_EQ(device.errorCount(), 4u) << "the refusals are counted, the counter is not reset";
 }
 
 }  // namespace

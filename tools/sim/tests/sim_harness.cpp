@@ -3,49 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "link/frame_codec.h"
+#include "support/catalogue_records.h"
 
 namespace zelmot::sim::testing {
 namespace {
 
+using test_support::addIndexed;
+using test_support::attributed;
+using test_support::limited;
+using test_support::readOnly;
+
+// The device rules do not look at captions; the name doubles as one.
 model::CatalogueRecord record(const std::string& name, const std::string& type,
                               const std::string& initial, int32_t index = -1) {
-  model::CatalogueRecord r;
-  r.name = name;
+  model::CatalogueRecord r = test_support::catalogueRecord(name, type, initial, index);
   r.caption = name;
-  r.typeDescriptor = type;
-  r.initialValue = initial;
-  r.linearIndex = index;
   return r;
-}
-
-model::CatalogueRecord limited(model::CatalogueRecord r, float minimum, float maximum,
-                               int32_t decimals = 0) {
-  r.minimum = minimum;
-  r.maximum = maximum;
-  r.decimals = decimals;
-  return r;
-}
-
-model::CatalogueRecord readOnly(model::CatalogueRecord r) {
-  r.readOnly = 1;
-  return r;
-}
-
-model::CatalogueRecord attributed(model::CatalogueRecord r, int32_t multiplicity, bool editable,
-                                  bool factoryOwned) {
-  r.attributeMultiplicity = multiplicity;
-  r.editable = editable ? 1 : 0;
-  r.factoryOwned = factoryOwned ? 1 : 0;
-  return r;
-}
-
-void addIndexed(std::vector<model::CatalogueRecord>& records, const model::CatalogueRecord& r,
-                int32_t first, int32_t last, int32_t step = 1) {
-  for (int32_t i = first; i <= last; i += step) {
-    model::CatalogueRecord element = r;
-    element.linearIndex = i;
-    records.push_back(element);
-  }
 }
 
 const std::set<std::string> kOperativeNames = {"rEAd", "r.CAL", "Set.P", "r.OUt", "r.oe", "r.Cn"};

@@ -1,7 +1,6 @@
 // A device's configuration survives a restart through the state file, and a damaged state
 // file is taken as far as it fits.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,18 +8,15 @@
 #include "link/frame_codec.h"
 #include "sim_harness.h"
 #include "state_file.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::sim::testing {
 namespace {
 
-std::string temporaryPath(const char* name) {
-  return (std::filesystem::temp_directory_path() /
-          (std::string("zelmot_sim_") + std::to_string(getpid()) + "_" + name))
-      .string();
-}
 
 TEST(StateFile, ConfigurationSurvivesARestart) {
-  const std::string path = temporaryPath("state.txt");
+  test_support::TempFolder folder;
+  const std::string path = folder.file("state.txt");
   {
     SimDevice device(SimOptions{}, testStore());
     device.store().findByName("SP", -1)->value->setRawValueText("42.500");
@@ -46,11 +42,11 @@ TEST(StateFile, ConfigurationSurvivesARestart) {
   EXPECT_EQ(restored.network().parity, Parity::Odd);
   EXPECT_EQ(restored.store().findByName("Addr", -1)->value->valueText(), "40");
   EXPECT_EQ(restored.errorCount(), 12u);
-  std::filesystem::remove(path);
 }
 
 TEST(StateFile, DamagedLinesAreSkipped) {
-  const std::string path = temporaryPath("damaged.txt");
+  test_support::TempFolder folder;
+  const std::string path = folder.file("damaged.txt");
   {
     std::ofstream out(path);
     out << "value\tSP\t-1\t77.000\n"
@@ -69,14 +65,14 @@ TEST(StateFile, DamagedLinesAreSkipped) {
   EXPECT_EQ(skipped, 7u);
   EXPECT_EQ(device.store().findByName("SP", -1)->value->valueText(), "77.000");
   EXPECT_EQ(device.network().address, 16);
-  std::filesystem::remove(path);
 }
 
 TEST(StateFile, MissingFileIsAFreshDevice) {
+  test_support::TempFolder folder;
   SimDevice device(SimOptions{}, testStore());
   size_t skipped = 0;
   std::string error;
-  EXPECT_TRUE(restoreState(device, temporaryPath("absent.txt"), skipped, error));
+  EXPECT_TRUE(restoreState(device, folder.file("absent.txt"), skipped, error));
   EXPECT_EQ(skipped, 0u);
 }
 
@@ -87,11 +83,12 @@ TEST(StateFile, UnsearchablePathIsAnErrorNotAnException) {
   size_t skipped = 0;
   std::string error;
   EXPECT_FALSE(restoreState(device, path, skipped, error));
-  EXPECT_NE(error.find("state file"), std::string::npos) << error;
+  EXPECT_NE(error.find("файл состояния"), std::string::npos) << error;
 }
 
 TEST(StateFile, NetworkLineWithImpossibleFramingIsSkipped) {
-  const std::string path = temporaryPath("framing.txt");
+  test_support::TempFolder folder;
+  const std::string path = folder.file("framing.txt");
   {
     std::ofstream out(path);
     out << "network\t40\t9\t9600\t8\t0\t1\n"    // no 9-bit addressing
@@ -108,7 +105,6 @@ TEST(StateFile, NetworkLineWithImpossibleFramingIsSkipped) {
   EXPECT_EQ(device.network().addressLength, 11);
   EXPECT_EQ(device.network().dataBits, 7);
   EXPECT_EQ(device.network().stopBits, 2);
-  std::filesystem::remove(path);
 }
 
 }  // namespace
