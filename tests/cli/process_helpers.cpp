@@ -24,6 +24,22 @@ std::string readText(const std::filesystem::path& path) {
   return text.str();
 }
 
+void writeText(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string jsonValueOf(const std::string& json, const std::string& name) {
+  const std::string key = "\"name\": \"" + name + "\",";
+  const size_t row = json.find(key);
+  if (row == std::string::npos) return {};
+  const std::string valueKey = "\"value\": \"";
+  const size_t value = json.find(valueKey, row);
+  if (value == std::string::npos) return {};
+  const size_t first = value + valueKey.size();
+  return json.substr(first, json.find('"', first) - first);
+}
+
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& out,
                            const std::filesystem::path& err) {
   std::vector<char*> args;

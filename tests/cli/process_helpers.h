@@ -12,6 +12,9 @@ namespace zelmot::cli::testing {
 
 std::filesystem::path binDir();
 std::string readText(const std::filesystem::path& path);
+void writeText(const std::filesystem::path& path, const std::string& bytes);
+// The "value" of the row named `name` in the JSON listing of `show --json`; "" when absent.
+std::string jsonValueOf(const std::string& json, const std::string& name);
 
 class ChildProcess {
 public:
