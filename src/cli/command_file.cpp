@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/edit_state.h"
 #include "app/tree_rows.h"
 #include "cli/command_set.h"
 #include "cli/exit_codes.h"
@@ -62,10 +63,8 @@ int runSetValue(Session& session, const SetValueArgs& args) {
     std::fprintf(stderr, "Данный параметр не найден!\n");
     return kExitUsage;
   }
-  bool limitsRefusal = false;
-  if (target->SetValueText(args.value, limitsRefusal) != 1) {
-    std::fprintf(stderr, "Значение '%s' не принято для %s\n", args.value.c_str(),
-                 args.parameter.c_str());
+  if (target->SetValueText(args.value) != 1) {
+    std::fputs(app::valueRefusalMessage(*target, args.value).c_str(), stderr);
     return kExitUsage;
   }
   const document::FileResult saved = session.doc().save(args.file);

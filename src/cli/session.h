@@ -52,8 +52,8 @@ private:
   ConnectionOptions options_;
   CancelRelay& cancel_;
   Settings settings_;
-  TerminalPrompt prompt_;
   TerminalProgress progress_;
+  TerminalPrompt prompt_{[this] { progress_.endLine(); }};
   std::unique_ptr<document::CZELMOTDoc> doc_;
 };
 

@@ -98,4 +98,12 @@ void TerminalProgress::taskFinished() {
   barShown_ = false;
 }
 
+void TerminalProgress::endLine() {
+  std::lock_guard lock(mutex_);
+  if (!barShown_) return;
+  std::printf("\n");
+  std::fflush(stdout);
+  barShown_ = false;
+}
+
 }  // namespace zelmot::cli

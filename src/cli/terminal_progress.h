@@ -35,6 +35,8 @@ public:
   void logLine(const exchange::ProgressLine& line) override;
   void rangeChanged(int) override {}
   void taskFinished() override;
+  // Ends a progress line drawn in place, so that a message printed now starts a line.
+  void endLine();
 
 private:
   std::mutex mutex_;
