@@ -57,6 +57,15 @@ TEST_F(CliTerminal, WithoutAPortTheDeviceCommandsStop) {
   EXPECT_THAT(checked.err, Not(HasSubstr("Неудается открыть порт")));
 }
 
+TEST_F(CliTerminal, ThePortSavedInTheSettingsIsUsed) {
+  Simulator sim(work.dir());
+  writeText(work.dir() / "zelmot.ini", "[Software/Kavrel/ZELMOT]\nport_number=4\nbaud_rate=115200\n"
+                                       "[ports]\nCOM4=" + sim.pty() + "\n");
+  const RunResult checked = work.cliOffline({"--converter", "auto", "check"});
+  EXPECT_EQ(checked.exitCode, 0) << checked.err;
+  EXPECT_THAT(checked.out, HasSubstr("ZELMOT"));
+}
+
 TEST_F(CliTerminal, APortThatDoesNotOpenIsNoLinkReportedOnce) {
   writeText(work.path("not-a-port"), "");
   const RunResult read = work.cliOffline({"--port", work.path("not-a-port"), "--converter", "auto",
