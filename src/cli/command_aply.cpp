@@ -1,16 +1,22 @@
 // aply: the device takes the network settings stored in it; the program follows.
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 #include "app/aply_state.h"
-#include "cli/commands.h"
+#include "cli/command_set.h"
 #include "cli/exit_codes.h"
 #include "model/parameter.h"
 #include "platform/settings.h"
 
 namespace zelmot::cli {
 namespace {
+
+struct AplyArgs {
+  bool broadcast = false;  // also to every device on the line
+  bool once = false;       // one broadcast instead of three
+};
 
 void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -27,8 +33,6 @@ bool readDeviceSettings(Session& session) {
   }
   return allRead;
 }
-
-}  // namespace
 
 int runAply(Session& session, const AplyArgs& args) {
   document::CZELMOTDoc& doc = session.doc();
@@ -59,6 +63,18 @@ int runAply(Session& session, const AplyArgs& args) {
   }
   std::printf("Связь с прибором после APLY есть\n");
   return outcome.writeResult == 0 ? kExitOk : kExitFailures;
+}
+
+}  // namespace
+
+void addAplyCommand(CommandSet& set) {
+  auto args = std::make_shared<AplyArgs>();
+  CLI::App* aply = set.add("aply", "Прибор принимает сохраненные в нем сетевые параметры "
+                                   "(команда APLY); программа следует за ним",
+                           CommandNeeds::Device,
+                           [args](Session& session) { return runAply(session, *args); });
+  aply->add_flag("--broadcast", args->broadcast, "Также всем приборам на линии");
+  aply->add_flag("--once", args->once, "Одна широковещательная команда вместо трех");
 }
 
 }  // namespace zelmot::cli

@@ -5,12 +5,15 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "app/aply_state.h"
 #include "app/command_line_run.h"
 #include "app/startup.h"
-#include "cli/commands.h"
+#include "cli/command_set.h"
+#include "cli/device_line.h"
+#include "cli/task_summary.h"
 #include "cli/exit_codes.h"
 #include "exchange/link_check.h"
 #include "model/desc_branch.h"
@@ -20,34 +23,58 @@
 namespace zelmot::cli {
 namespace {
 
+constexpr const char* kNoPortNothingReadText =
+    "Порт не задан (ключ port): обмен с прибором отключен, ничего не прочитано, файл не сохранен";
+constexpr const char* kNoPortNothingDoneText =
+    "Порт не задан (ключ port): обмен с прибором отключен, задание не выполнено";
+
 void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-exchange::TaskOutcome runWriteJob(document::CZELMOTDoc& doc, const app::CommandLine& line) {
+// What the posted job did; `refusal` is non-zero (the exit status) when it could not run
+// at all: then nothing was sent and nothing may be saved.
+struct JobResult {
+  exchange::TaskOutcome outcome;
+  int refusal = kExitOk;
+};
+
+JobResult runWriteJob(document::CZELMOTDoc& doc, const app::CommandLine& line) {
+  // Writing the description files' initial values in place of an unreadable configuration
+  // would overwrite the device with values nobody chose.
   std::error_code error;
-  if (!line.documentPath.empty() && std::filesystem::exists(line.documentPath, error)) {
-    const document::FileResult opened = doc.open(line.documentPath);
-    if (!opened.ok) {
-      std::fprintf(stderr, "%s: %s\n", line.documentPath.c_str(), opened.message.c_str());
-      return {};
-    }
-  } else {
-    std::fprintf(stderr, "Файл %s не найден, документ не открыт\n", line.documentPath.c_str());
+  if (line.documentPath.empty() || !std::filesystem::exists(line.documentPath, error)) {
+    std::fprintf(stderr, "Файл %s не найден, документ не открыт, в прибор ничего не записано\n",
+                 line.documentPath.c_str());
+    return {{}, kExitUsage};
   }
-  return doc.deviceLink().runTask(exchange::TaskCode::WriteAll, doc.root());
+  const document::FileResult opened = doc.open(line.documentPath);
+  if (!opened.ok) {
+    std::fprintf(stderr, "%s\nВ прибор ничего не записано\n", opened.message.c_str());
+    return {{}, kExitUsage};
+  }
+  return {doc.deviceLink().runTask(exchange::TaskCode::WriteAll, doc.root())};
 }
 
-exchange::TaskOutcome runJob(document::CZELMOTDoc& doc, const app::CommandLine& line,
-                             app::CommandLineJob job) {
+JobResult runJob(document::CZELMOTDoc& doc, const app::CommandLine& line, app::CommandLineJob job) {
+  if (line.noExchange && job != app::CommandLineJob::None) {
+    std::fprintf(stderr, "%s\n", job == app::CommandLineJob::ReadAll
+                                     ? kNoPortNothingReadText
+                                     : kNoPortNothingDoneText);
+    return {{}, kExitUsage};
+  }
   switch (job) {
     case app::CommandLineJob::WriteAll: return runWriteJob(doc, line);
     case app::CommandLineJob::ReadAll:
-      return doc.deviceLink().runTask(exchange::TaskCode::Read, doc.root());
+      return {doc.deviceLink().runTask(exchange::TaskCode::Read, doc.root())};
     case app::CommandLineJob::Calibrate:
       std::fprintf(stderr, "Юстировка входов без окна не выполняется\n");
-      return {};
+      return {{}, kExitUsage};
     case app::CommandLineJob::None: break;
   }
   return {};
+}
+
+const char* summaryVerb(app::CommandLineJob job) {
+  return job == app::CommandLineJob::WriteAll ? "Записано" : "Прочитано";
 }
 
 // After network settings were written the device is told to take them (with `aply`).
@@ -71,6 +98,7 @@ bool prepare(Session& session, const app::CommandLine& line, Settings& settings)
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;
   }
+  session.applyConverterOption();
   document::CZELMOTDoc& doc = session.doc();
   doc.deviceLink().load_port_settings();
   if (!line.noExchange) {
@@ -79,10 +107,13 @@ bool prepare(Session& session, const app::CommandLine& line, Settings& settings)
   return true;
 }
 
-}  // namespace
-
 int runLegacy(Session& session, const std::vector<std::string>& arguments) {
   const app::CommandLine line = app::parseCommandLine(arguments);
+  std::string error;
+  if (!session.start(error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return kExitUsage;
+  }
   Settings settings;
   if (!prepare(session, line, settings)) return kExitUsage;
   document::CZELMOTDoc& doc = session.doc();
@@ -92,21 +123,27 @@ int runLegacy(Session& session, const std::vector<std::string>& arguments) {
   app::CommandLineRun run(line, shutdown, &doc.deviceLink().engine().cancelEvent(),
                           {[&posted](app::CommandLineJob job) { posted = job; },
                            [&closeRequested] { closeRequested.set(); }});
-  std::string error;
   if (!run.start(error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return kExitUsage;
   }
-  const exchange::TaskOutcome outcome = runJob(doc, line, posted);
-  if (posted != app::CommandLineJob::None) finishNetworkWrite(doc, line, settings);
+  if (posted != app::CommandLineJob::None && !line.noExchange) {
+    const int opened = openDeviceLine(session);
+    if (opened != kExitOk) return opened;
+  }
+  const JobResult job = runJob(doc, line, posted);
+  if (job.refusal != kExitOk) return job.refusal;
+  if (posted != app::CommandLineJob::None) {
+    finishNetworkWrite(doc, line, settings);
+    printTaskSummary(session, summaryVerb(posted), job.outcome);
+  }
   const document::FileResult saved = run.taskFinished(doc);
-  if (!saved.ok) std::fprintf(stderr, "%s: %s\n", line.documentPath.c_str(), saved.message.c_str());
+  if (!saved.ok) std::fprintf(stderr, "%s\n", saved.message.c_str());
   if (line.exitEvent && !line.close) {
     waitAny({&closeRequested, &doc.deviceLink().engine().cancelEvent()}, Event::kInfinite);
   }
   if (posted == app::CommandLineJob::None) return saved.ok ? kExitOk : kExitUsage;
-  if (posted == app::CommandLineJob::Calibrate) return kExitUsage;
-  return app::unattendedExitStatus(outcome, saved.ok);
+  return app::unattendedExitStatus(job.outcome, saved.ok);
 }
 
 int signalExitEvent(const std::string& name) {
@@ -114,6 +151,27 @@ int signalExitEvent(const std::string& name) {
   if (app::NamedExitEvent::signal(name, error)) return kExitOk;
   std::fprintf(stderr, "%s\n", error.c_str());
   return kExitUsage;
+}
+
+}  // namespace
+
+void addLegacyCommand(CommandSet& set) {
+  struct LegacyArgs {
+    std::string exitEventName;
+    CLI::App* command = nullptr;
+  };
+  auto args = std::make_shared<LegacyArgs>();
+  args->command = set.add(
+      "legacy",
+      "Выполнить командную строку программы с окном без окна (/read/port:3 f.zel); "
+      "--converter действует и здесь",
+      CommandNeeds::Nothing, [args](Session& session) {
+        if (!args->exitEventName.empty()) return signalExitEvent(args->exitEventName);
+        return runLegacy(session, args->command->remaining());
+      });
+  args->command->add_option("--signal-exit", args->exitEventName,
+                            "Подать событие завершения NAME работающей программе");
+  args->command->prefix_command();
 }
 
 }  // namespace zelmot::cli

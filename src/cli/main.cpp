@@ -1,131 +1,110 @@
 // zelmot-cli: the configurator's jobs from a terminal or a script.
 #include <CLI/CLI.hpp>
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/termination_watch.h"
+#include "app/version.h"
 #include "cli/cancel_relay.h"
-#include "cli/commands.h"
+#include "cli/command_set.h"
+#include "cli/device_line.h"
 #include "cli/exit_codes.h"
+#include "cli/help_texts.h"
 #include "cli/session.h"
 
 namespace {
 
 using namespace zelmot::cli;
 
-void addConnectionOptions(CLI::App& app, ConnectionOptions& options) {
-  app.add_option("--port", options.port, "Serial port: a device path or COMn");
-  app.add_option("--baud", options.baud, "Baud rate");
-  app.add_option("--parity", options.parity, "Parity")->check(CLI::IsMember({"none", "even", "odd"}));
-  app.add_option("--data-bits", options.dataBits, "Data bits")->check(CLI::IsMember({7, 8}));
-  app.add_option("--stop-bits", options.stopBits, "Stop bits")->check(CLI::IsMember({1, 2}));
-  app.add_option("--address", options.address, "Device base address")->check(CLI::Range(0, 2047));
-  app.add_option("--address-length", options.addressLength, "Address length in bits")
-      ->check(CLI::IsMember({8, 11}));
-  app.add_option("--converter", options.converter, "Interface converter")
-      ->check(CLI::IsMember({"auto", "rts"}));
-  app.add_flag("--no-attributes", options.noAttributes, "Do not exchange protection attributes");
-  app.add_option("--elog", options.elog, "Append every failed exchange to this file");
-  app.add_option("--data-dir", options.dataDir, "Folder of the description files");
-  app.add_flag("--trace", options.trace, "Print every frame sent and received");
-  app.add_flag("-q,--quiet", options.quiet, "Print only the summary");
+constexpr const char* kProgramDescription =
+    "Конфигуратор прибора ZELMOT без дисплея: чтение, запись и сравнение конфигурации, "
+    "отдельные параметры, файлы конфигурации.\n"
+    "Коды завершения: 0 успешно; 1 выполнено, но есть ошибки или отличия; 2 неверный вызов, "
+    "файл не читается или неверен; 3 нет связи с прибором.\n"
+    "Порт: --port, иначе порт из настроек программы; без порта команды обмена не выполняются.";
+
+// Texts of the operating system in Russian where the C library has them. Only messages and
+// character classes change: numbers keep their decimal point.
+void useRussianSystemMessages() {
+  if (std::setlocale(LC_CTYPE, "") == nullptr || std::strcmp(std::setlocale(LC_CTYPE, nullptr), "C") == 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
+  if (std::setlocale(LC_MESSAGES, "ru_RU.UTF-8") == nullptr) std::setlocale(LC_MESSAGES, "C.UTF-8");
+  // The C library takes the language from LANGUAGE when the locale itself is not Russian.
+  ::setenv("LANGUAGE", "ru", 1);
 }
 
-}  // namespace
+void addConnectionOptions(CLI::App& app, ConnectionOptions& options) {
+  app.add_option("--port", options.port, "Последовательный порт: путь к устройству или COMn");
+  app.add_option("--baud", options.baud, "Скорость обмена, бит/с");
+  app.add_option("--parity", options.parity, "Контроль четности: none, even, odd")
+      ->check(CLI::IsMember({"none", "even", "odd"}));
+  app.add_option("--data-bits", options.dataBits, "Число бит данных: 7 или 8")
+      ->check(CLI::IsMember({7, 8}));
+  app.add_option("--stop-bits", options.stopBits, "Число стоповых бит: 1 или 2")
+      ->check(CLI::IsMember({1, 2}));
+  app.add_option("--address", options.address, "Базовый адрес прибора")->check(CLI::Range(0, 2047));
+  app.add_option("--address-length", options.addressLength, "Длина адреса в битах: 8 или 11")
+      ->check(CLI::IsMember({8, 11}));
+  app.add_option("--converter", options.converter,
+                 "Преобразователь интерфейса: auto (автоматический) или rts (полуавтоматический)")
+      ->check(CLI::IsMember({"auto", "rts"}));
+  app.add_flag("--no-attributes", options.noAttributes, "Не передавать атрибуты защиты");
+  app.add_option("--elog", options.elog, "Файл протокола ошибок обмена");
+  app.add_option("--data-dir", options.dataDir, "Папка файлов описания прибора");
+  app.add_flag("--trace", options.trace, "Показывать каждую посылку и ответ");
+  auto* quiet = app.add_flag("-q,--quiet", options.quiet, "Выводить только ошибки");
+  app.add_flag("-v,--verbose", options.verbose,
+               "Выводить строки протокола выполнения задания и байты обмена")
+      ->excludes(quiet);
+}
 
-int main(int argc, char** argv) {
-  CancelRelay cancel;
-  // Before any other thread exists, so that every thread inherits the blocked signals.
-  zelmot::app::TerminationWatch signals;
-  signals.start([&cancel] { cancel.fire(); });
-
-  CLI::App app{"ZELMOT configurator without a display"};
-  app.require_subcommand(1);
-  ConnectionOptions connection;
-  addConnectionOptions(app, connection);
-
-  ExchangeArgs exchangeArgs;
-  PollArgs pollArgs;
-  std::string file;
-  std::string branch;
-  std::string parameter;
-  std::string value;
-  bool json = false;
-
-  CLI::App* check = app.add_subcommand("check", "Check the link with the device");
-  CLI::App* read = app.add_subcommand("read", "Read every parameter and save the configuration");
-  read->add_option("-o,--output", exchangeArgs.output, "Configuration file to write")->required();
-  read->add_option("--branch", exchangeArgs.branch, "Only this branch (names joined with /)");
-
-  CLI::App* write = app.add_subcommand("write", "Write a configuration to the device");
-  write->add_option("input", exchangeArgs.input, "Configuration file")->required();
-  auto* changed = write->add_flag("--changed", exchangeArgs.changedOnly, "Only changed values");
-  auto* errors = write->add_flag("--errors", exchangeArgs.errorsOnly, "Only parameters with errors");
-  changed->excludes(errors);
-  write->add_option("--branch", exchangeArgs.branch, "Only this branch");
-  write->add_option("-o,--output", exchangeArgs.output, "Save the resulting state here");
-
-  CLI::App* compare = app.add_subcommand("compare", "Compare a configuration with the device");
-  compare->add_option("input", exchangeArgs.input, "Configuration file")->required();
-  compare->add_option("--branch", exchangeArgs.branch, "Only this branch");
-  compare->add_option("-o,--output", exchangeArgs.output, "Save the configuration with the marks");
-
-  CLI::App* get = app.add_subcommand("get", "Read one parameter by its name");
-  get->add_option("parameter", pollArgs.parameter, "NAME[:INDEX]")->required();
-  get->add_flag("--index-in-address", pollArgs.indexInAddress, "Carry the index in the address");
-  CLI::App* set = app.add_subcommand("set", "Write one parameter by its name");
-  set->add_option("parameter", pollArgs.parameter, "NAME[:INDEX]")->required();
-  set->add_option("value", pollArgs.value, "Value to write")->required();
-  set->add_flag("--index-in-address", pollArgs.indexInAddress, "Carry the index in the address");
-
-  CLI::App* show = app.add_subcommand("show", "Show a saved configuration");
-  show->add_option("file", file, "Configuration file")->required();
-  show->add_option("--branch", branch, "Only this branch");
-  show->add_flag("--json", json, "As JSON");
-
-  CLI::App* setValue = app.add_subcommand("set-value", "Change a value in a saved configuration");
-  setValue->add_option("file", file, "Configuration file")->required();
-  setValue->add_option("parameter", parameter, "NAME[:INDEX]")->required();
-  setValue->add_option("value", value, "New value")->required();
-
-  CLI::App* aply = app.add_subcommand("aply", "Make the device take its new network settings");
-  AplyArgs aplyArgs;
-  aply->add_flag("--broadcast", aplyArgs.broadcast, "Also tell every device on the line");
-  aply->add_flag("--once", aplyArgs.once, "One broadcast instead of three");
-
-  CLI::App* legacy = app.add_subcommand(
-      "legacy", "Run a command line of the desktop program without a window (/read/port:3 f.zel)");
-  std::string exitEventName;
-  legacy->add_option("--signal-exit", exitEventName, "Signal the exit event NAME of a running program");
-  legacy->prefix_command();
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    const int status = app.exit(error);
-    return status == 0 ? kExitOk : kExitUsage;
-  }
-
-  if (*legacy && !exitEventName.empty()) return signalExitEvent(exitEventName);
-
-  Session session(connection, cancel);
+// Starts what the command needs; 0, or the exit status of the failure (already printed).
+int prepare(const CommandSet::Entry& command, Session& session) {
+  if (command.needs == CommandNeeds::Nothing) return kExitOk;
   std::string error;
   if (!session.start(error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return kExitUsage;
   }
-  if (*check) return runCheck(session);
-  if (*read) return runRead(session, exchangeArgs);
-  if (*write) return runWrite(session, exchangeArgs);
-  if (*compare) return runCompare(session, exchangeArgs);
-  if (*get) return runPoll(session, pollArgs);
-  if (*set) {
-    pollArgs.write = true;
-    return runPoll(session, pollArgs);
+  return command.needs == CommandNeeds::Device ? prepareDeviceLine(session) : kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  useRussianSystemMessages();
+  CancelRelay cancel;
+  // Before any other thread exists, so that every thread inherits the blocked signals.
+  zelmot::app::TerminationWatch signals;
+  signals.start([&cancel] { cancel.fire(); });
+
+  CLI::App app{kProgramDescription, "zelmot-cli"};
+  setRussianHelp(app);
+  app.set_version_flag("--version", "zelmot-cli " + zelmot::programVersion(),
+                       "Показать версию программы и выйти");
+  app.require_subcommand(1);
+  ConnectionOptions connection;
+  addConnectionOptions(app, connection);
+  CommandSet commands(app);
+  addAllCommands(commands);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForVersion& version) {
+    return app.exit(version);
+  } catch (const CLI::ParseError& error) {
+    std::fputs(parseErrorText(error).c_str(), stderr);
+    return kExitUsage;
   }
-  if (*aply) return runAply(session, aplyArgs);
-  if (*legacy) return runLegacy(session, legacy->remaining());
-  if (*show) return runShow(session, file, branch, json);
-  if (*setValue) return runSetValue(session, file, parameter, value);
-  return kExitUsage;
+  const CommandSet::Entry* command = commands.chosen();
+  if (command == nullptr) return kExitUsage;
+  Session session(connection, cancel);
+  const int prepared = prepare(*command, session);
+  return prepared != kExitOk ? prepared : command->runner(session);
 }

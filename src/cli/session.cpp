@@ -11,7 +11,7 @@
 namespace zelmot::cli {
 
 Session::Session(const ConnectionOptions& options, CancelRelay& cancel)
-    : options_(options), cancel_(cancel), progress_(options.quiet) {}
+    : options_(options), cancel_(cancel), progress_(progressModeFor(options)) {}
 
 Session::~Session() {
   if (doc_) cancel_.attach(nullptr);
@@ -21,6 +21,12 @@ std::string Session::comPortPath(int number) const {
   std::string path = link::defaultComPortPath(number);
   settings_.readString("ports", "COM" + std::to_string(number), path);
   return path;
+}
+
+bool Session::portConfigured() const {
+  std::uint32_t number = 0;
+  return !options_.port.empty() ||
+         settings_.readInt(document::kProgramSettingsKey, "port_number", number) == SettingsStatus::Ok;
 }
 
 bool Session::start(std::string& error) {
@@ -72,9 +78,8 @@ void Session::applyConnectionOptions() {
   exchange::DeviceLink& link = doc_->deviceLink();
   std::uint32_t converter = 0;
   settings_.readInt(document::kProgramSettingsKey, "RS485type", converter);
-  if (options_.converter == "auto") converter = link::kAutomaticConverter;
-  if (options_.converter == "rts") converter = link::kSemiAutomaticConverter;
   link.port().setConverterMode(static_cast<int>(converter));
+  applyConverterOption();
   link.setNoAttributeTransfer(options_.noAttributes);
   link.setSuppressMessages(true);
   if (options_.trace) {
@@ -85,10 +90,23 @@ void Session::applyConnectionOptions() {
   link.load_port_settings();
 }
 
+void Session::applyConverterOption() {
+  link::SerialPort& port = doc_->deviceLink().port();
+  if (options_.converter == "auto") port.setConverterMode(link::kAutomaticConverter);
+  if (options_.converter == "rts") port.setConverterMode(link::kSemiAutomaticConverter);
+}
+
 bool openConfiguration(Session& session, const std::string& path) {
   const document::FileResult result = session.doc().open(path);
-  if (!result.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
+  // The document's message names the file already.
+  if (!result.ok) std::fprintf(stderr, "%s\n", result.message.c_str());
   return result.ok;
+}
+
+void printNote(const Session& session, const std::string& text) {
+  if (session.options().quiet) return;
+  std::printf("%s\n", text.c_str());
+  std::fflush(stdout);
 }
 
 }  // namespace zelmot::cli

@@ -25,7 +25,8 @@ struct ConnectionOptions {
   std::string elog;
   std::string dataDir;
   bool trace = false;
-  bool quiet = false;
+  bool quiet = false;    // only errors
+  bool verbose = false;  // the progress-log lines and the byte log of get and set
 };
 
 class Session {
@@ -38,6 +39,11 @@ public:
   bool start(std::string& error);
 
   document::CZELMOTDoc& doc() { return *doc_; }
+  const ConnectionOptions& options() const { return options_; }
+  // --converter, when given, over whatever chose the converter before.
+  void applyConverterOption();
+  // A port was given on the command line or is stored in the settings.
+  bool portConfigured() const;
 
 private:
   void applyConnectionOptions();
@@ -46,13 +52,16 @@ private:
   ConnectionOptions options_;
   CancelRelay& cancel_;
   Settings settings_;
-  TerminalPrompt prompt_;
   TerminalProgress progress_;
+  TerminalPrompt prompt_{[this] { progress_.endLine(); }};
   std::unique_ptr<document::CZELMOTDoc> doc_;
 };
 
 // Opens a configuration file into the session's document; a refusal is printed with the
 // file's path. False when the file was not taken.
 bool openConfiguration(Session& session, const std::string& path);
+
+// The one-line summaries and notes of a command: on standard output unless --quiet.
+void printNote(const Session& session, const std::string& text);
 
 }  // namespace zelmot::cli

@@ -7,6 +7,7 @@ namespace zelmot::cli {
 PromptAnswer TerminalPrompt::ask(const std::string& text, const std::string& caption,
                                  PromptIcon, PromptButtons buttons) {
   std::lock_guard lock(mutex_);
+  if (beforeMessage_) beforeMessage_();
   if (caption.empty()) {
     std::fprintf(stderr, "%s\n", text.c_str());
   } else {

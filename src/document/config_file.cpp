@@ -71,4 +71,8 @@ std::string versionWarningText(const std::string& ownVersion, const std::string&
          "Возможны ошибки при работе с конфигурацией";
 }
 
+std::string notConfigurationText(const std::string& path, const std::string& detail) {
+  return "Файл \"" + path + "\" не является файлом конфигурации ZELMOT или повреждён: " + detail;
+}
+
 }  // namespace zelmot::document

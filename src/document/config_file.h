@@ -45,6 +45,10 @@ ConfigurationReadResult readConfiguration(model::ArchiveReader& archive,
                                           std::vector<std::string>& names,
                                           model::DescBranch* root);
 
+// "Файл "<path>" не является файлом конфигурации ZELMOT или повреждён: <detail>", for a
+// file whose contents do not read as a configuration of this tree.
+std::string notConfigurationText(const std::string& path, const std::string& detail);
+
 // The version warning shown when a file comes from another program version.
 std::string versionWarningText(const std::string& ownVersion, const std::string& fileVersion);
 

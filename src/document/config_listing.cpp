@@ -19,24 +19,36 @@ void listText(model::DescBranch& branch, const model::PresentationOptions& optio
   }
 }
 
+std::string jsonField(const std::string& indent, const char* key, const std::string& value) {
+  return indent + "\"" + key + "\": " + value;
+}
+
+// Pretty-printed: two spaces per level, one field per line, as jq prints it.
 void listJson(model::DescBranch& branch, const std::string& title,
-              const model::PresentationOptions& options, std::string& out) {
-  out += "{\"branch\":" + jsonString(title) + ",\"rows\":[";
+              const model::PresentationOptions& options, int depth, std::string& out) {
+  const std::string indent(static_cast<size_t>(depth) * 2, ' ');
+  const std::string inner = indent + "  ";
+  const std::string field = inner + "    ";
+  out += "{\n" + jsonField(inner, "branch", jsonString(title)) + ",\n" + inner + "\"rows\": [";
   bool first = true;
   for (const model::PresentationRow& row : branch.presentation(options)) {
-    if (!first) out += ",";
+    out += first ? "\n" : ",\n";
     first = false;
+    out += inner + "  ";
     if (row.kind == model::PresentationRow::Kind::Branch) {
-      listJson(*row.branch, row.description, options, out);
+      listJson(*row.branch, row.description, options, depth + 2, out);
       continue;
     }
     const bool changed = row.parameter != nullptr && row.parameter->anyChangeFlag();
-    out += "{\"description\":" + jsonString(row.description) + ",\"name\":" + jsonString(row.name) +
-           ",\"value\":" + jsonString(row.value) + ",\"edit\":" + jsonString(row.editAttribute) +
-           ",\"owner\":" + jsonString(row.owner) + ",\"error\":" + jsonString(row.errorText) +
-           ",\"changed\":" + (changed ? "true" : "false") + "}";
+    out += "{\n" + jsonField(field, "description", jsonString(row.description)) + ",\n" +
+           jsonField(field, "name", jsonString(row.name)) + ",\n" +
+           jsonField(field, "value", jsonString(row.value)) + ",\n" +
+           jsonField(field, "edit", jsonString(row.editAttribute)) + ",\n" +
+           jsonField(field, "owner", jsonString(row.owner)) + ",\n" +
+           jsonField(field, "error", jsonString(row.errorText)) + ",\n" +
+           jsonField(field, "changed", changed ? "true" : "false") + "\n" + inner + "  }";
   }
-  out += "]}";
+  out += (first ? "]" : "\n" + inner + "]") + "\n" + indent + "}";
 }
 
 }  // namespace
@@ -73,7 +85,7 @@ std::string listConfigurationText(model::DescBranch& branch,
 std::string listConfigurationJson(model::DescBranch& branch,
                                   const model::PresentationOptions& options) {
   std::string out;
-  listJson(branch, branch.name(), options, out);
+  listJson(branch, branch.name(), options, 0, out);
   return out + "\n";
 }
 

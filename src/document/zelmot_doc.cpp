@@ -63,7 +63,9 @@ model::DescBranch* CZELMOTDoc::findBranch(const std::string& path) const {
 FileResult CZELMOTDoc::save(const std::string& path) const {
   std::vector<uint8_t> bytes;
   const model::ArchiveError error = writeConfiguration(common_, names_, root(), bytes);
-  if (error != model::ArchiveError::None) return {false, model::archiveErrorText(error)};
+  if (error != model::ArchiveError::None) {
+    return {false, "Файл \"" + path + "\" не сохранен: " + model::archiveErrorText(error)};
+  }
   std::string message;
   if (!model::writeFileBytes(path, bytes, message)) return {false, message};
   return {true, {}};
@@ -84,7 +86,7 @@ FileResult CZELMOTDoc::open(const std::string& path) {
   if (result.error != model::ArchiveError::None) {
     model::ArchiveReader restore(snapshot);
     readConfiguration(restore, names_, root());
-    return {false, model::archiveErrorText(result.error)};
+    return {false, notConfigurationText(path, model::archiveErrorText(result.error))};
   }
   const std::string ownVersion = programVersion();
   if (!commandLineMode_ && prompt_ != nullptr && result.fileVersion != ownVersion) {

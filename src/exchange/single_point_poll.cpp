@@ -34,7 +34,8 @@ std::vector<std::string> enumerationChoices(const std::string& type) {
   return model::splitText(model::replaceAll(type, '_', ' '), ':');
 }
 
-// The temporary parameter of one execution, described as the catalogue describes the name.
+}  // namespace
+
 void describeTemporary(const model::Parameter& descriptor, model::Parameter& temporary) {
   temporary.setName(descriptor.name());
   temporary.setCatalogueCaption(descriptor.catalogueCaption());
@@ -43,8 +44,6 @@ void describeTemporary(const model::Parameter& descriptor, model::Parameter& tem
   temporary.setLimits(descriptor.minimum(), descriptor.maximum());
   temporary.setContext(descriptor.context());
 }
-
-}  // namespace
 
 SinglePointPoll::SinglePointPoll(link::DeviceProtocol& link, const Catalogue& catalogue)
     : link_(link), catalogue_(catalogue) {}

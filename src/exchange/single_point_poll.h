@@ -45,6 +45,10 @@ struct SinglePointOutcome {
   std::vector<std::string> log;   // the log lines, result lines last
 };
 
+// Describes `temporary` as the catalogue describes `descriptor`: what a transaction and the
+// value checks need (name, type, decimals, limits, context).
+void describeTemporary(const model::Parameter& descriptor, model::Parameter& temporary);
+
 class SinglePointPoll {
 public:
   using Catalogue = std::vector<std::unique_ptr<model::Parameter>>;
@@ -59,8 +63,10 @@ public:
   // index; null when there is none.
   static model::Parameter* findInTree(const model::DescBranch& root, const SinglePointRequest& request);
 
-private:
+  // The catalogue's first descriptor of that name (ignoring case), or null.
   const model::Parameter* findDescriptor(const std::string& name) const;
+
+private:
 
   link::DeviceProtocol& link_;
   const Catalogue& catalogue_;

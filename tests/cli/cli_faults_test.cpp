@@ -21,11 +21,12 @@ protected:
   Workspace work;
 };
 
-// Every parameter row of a listing: "name" -> "value\terror".
+// Every parameter row of a listing (after its header row): "name" -> "value\terror".
 std::map<std::string, std::pair<std::string, std::string>> rowsOf(const std::string& listing) {
   std::map<std::string, std::pair<std::string, std::string>> rows;
   std::istringstream lines(listing);
   std::string line;
+  std::getline(lines, line);
   while (std::getline(lines, line)) {
     std::vector<std::string> columns;
     std::istringstream cells(line);
@@ -38,7 +39,7 @@ std::map<std::string, std::pair<std::string, std::string>> rowsOf(const std::str
 
 TEST_F(CliFaults, FiveTimeoutsInARowSuspendTheRead) {
   Simulator sim(work.dir(), {"--silent-after", "40"});
-  const RunResult read = work.cli(sim, {"--quiet", "read", "-o", work.path("a.zel")});
+  const RunResult read = work.cli(sim, {"read", "-o", work.path("a.zel")});
   EXPECT_EQ(read.exitCode, 3);
   EXPECT_THAT(read.err, HasSubstr("Так как прошло 5 неудачных попыток чтения параметров подряд"));
   EXPECT_THAT(read.err, HasSubstr("Операции обмена приостановлены."));
@@ -55,7 +56,7 @@ TEST_F(CliFaults, NoDeviceAtAllIsNoLink) {
 TEST_F(CliFaults, InterruptStopsAtTheNextCancelPointAndStillSaves) {
   Simulator sim(work.dir(), {"--pace", "--baud", "9600"});
   work.setBaud(9600);
-  auto process = work.startCli(sim, {"read", "-o", work.path("a.zel")}, "read");
+  auto process = work.startCli(sim, {"--verbose", "read", "-o", work.path("a.zel")}, "read");
   // Wait for a few progress lines, then interrupt.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (std::chrono::steady_clock::now() < deadline &&

@@ -18,11 +18,6 @@ protected:
   Workspace work;
 };
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 TEST_F(CliFiles, SetValueKeepsEverythingElseOfTheFile) {
   Simulator sim(work.dir());
   // Read one branch (the rest stays without data), make two differences in the device and
@@ -38,11 +33,11 @@ TEST_F(CliFiles, SetValueKeepsEverythingElseOfTheFile) {
   const RunResult edited = work.cliOffline({"set-value", work.path("m.zel"), "SP:4", "33.5"});
   ASSERT_EQ(edited.exitCode, 0) << edited.err;
   const std::string after = work.cliOffline({"show", "--json", work.path("m.zel")}).out;
-  EXPECT_THAT(after, HasSubstr("\"name\":\"SP:4\",\"value\":\"33.500\""));
+  EXPECT_EQ(jsonValueOf(after, "SP:4"), "33.500");
   EXPECT_THAT(after, HasSubstr("Знач-е в приборе: '70'"));
-  EXPECT_THAT(after, HasSubstr("\"value\":\"Нет данных\""));
-  EXPECT_THAT(after, HasSubstr("\"changed\":true"));
-  EXPECT_THAT(before, Not(HasSubstr("\"changed\":true")));
+  EXPECT_THAT(after, HasSubstr("\"value\": \"Нет данных\""));
+  EXPECT_THAT(after, HasSubstr("\"changed\": true"));
+  EXPECT_THAT(before, Not(HasSubstr("\"changed\": true")));
 }
 
 TEST_F(CliFiles, RefusedValueLeavesTheFileAlone) {
@@ -58,18 +53,24 @@ TEST_F(CliFiles, DamagedFilesAreRefusedAndOutputsStayUntouched) {
   Simulator sim(work.dir());
   ASSERT_EQ(work.cli(sim, {"--quiet", "read", "-o", work.path("a.zel")}).exitCode, 0);
   const std::string good = readText(work.path("a.zel"));
-  writeBytes(work.path("out.zel"), "precious");
+  writeText(work.path("out.zel"), "precious");
 
   // The parameter count of the first block: the title's length byte, the title, the count.
   std::string corrupted = good;
   corrupted[1 + static_cast<uint8_t>(good[0]) + 3] = '\x7F';
-  const std::vector<std::string> damaged = {good.substr(0, good.size() - 3),
+  const std::vector<std::string> damaged = {"plain text, not a configuration\n",
+                                            std::string("\x93\x01\xff\x00\x7f\x42\x10", 7),
+                                            good.substr(0, good.size() - 3),
                                             good.substr(0, good.size() / 2), good + "x", "",
                                             corrupted};
   for (size_t i = 0; i < damaged.size(); ++i) {
     SCOPED_TRACE(i);
-    writeBytes(work.path("bad.zel"), damaged[i]);
-    EXPECT_EQ(work.cliOffline({"show", work.path("bad.zel")}).exitCode, 2);
+    writeText(work.path("bad.zel"), damaged[i]);
+    const RunResult shown = work.cliOffline({"show", work.path("bad.zel")});
+    EXPECT_EQ(shown.exitCode, 2);
+    EXPECT_THAT(shown.err, HasSubstr("не является файлом конфигурации ZELMOT или повреждён: "));
+    EXPECT_EQ(shown.err.find(work.path("bad.zel")), shown.err.rfind(work.path("bad.zel")))
+        << "the path once: " << shown.err;
     EXPECT_EQ(work.cli(sim, {"--quiet", "write", work.path("bad.zel"), "-o", work.path("out.zel")})
                   .exitCode, 2);
     EXPECT_TRUE(readText(work.path("out.zel")) == "precious");

@@ -44,10 +44,33 @@ TEST_F(CliLegacy, ReadSavesTheDocumentPathAndEnds) {
   EXPECT_TRUE(std::filesystem::is_directory(work.dir() / "temp"));
 }
 
-TEST_F(CliLegacy, WithoutPortNothingIsSent) {
+TEST_F(CliLegacy, ReadWithoutPortSaysSoAndKeepsTheFile) {
+  writeText(work.path("out.zel"), "kept");
   const RunResult read = legacy({"/read/rs485:auto/bps:115200", work.path("out.zel")});
-  EXPECT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.exitCode, 2) << read.err;
+  EXPECT_THAT(read.err, HasSubstr("ничего не прочитано"));
+  EXPECT_EQ(readText(work.path("out.zel")), "kept");
   EXPECT_THAT(sim.log(), ::testing::Not(HasSubstr("<- addr")));
+}
+
+TEST_F(CliLegacy, UnreadableFileIsNeitherWrittenNorSavedOver) {
+  writeText(work.path("bad.zel"), "not a configuration");
+  const RunResult written =
+      legacy({std::string(kFastLine) + "/write/read/close", work.path("bad.zel")});
+  EXPECT_EQ(written.exitCode, 2);
+  EXPECT_THAT(written.err, HasSubstr("не является файлом конфигурации ZELMOT"));
+  EXPECT_EQ(readText(work.path("bad.zel")), "not a configuration");
+  EXPECT_TRUE(sim.writtenNames().empty());
+}
+
+TEST_F(CliLegacy, SummaryUnlessQuietAndGlobalConverterAccepted) {
+  const RunResult read = work.cliOffline({"--converter", "auto", "legacy",
+                                          "/port:5/bps:115200/read/close", work.path("a.zel")});
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_THAT(read.out, HasSubstr(", ошибок: 0"));
+  const RunResult quiet = legacy({std::string(kFastLine) + "/read/close", work.path("a.zel")});
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.out, "");
 }
 
 TEST_F(CliLegacy, WriteJobOpensTheFileAndAplyFollowsNetworkChanges) {
@@ -70,6 +93,7 @@ TEST_F(CliLegacy, WriteJobOpensTheFileAndAplyFollowsNetworkChanges) {
 
 TEST_F(CliLegacy, WriteOfAMissingFileOpensNothing) {
   const RunResult written = legacy({std::string(kFastLine) + "/write", work.path("none.zel")});
+  EXPECT_EQ(written.exitCode, 2);
   EXPECT_THAT(written.err, HasSubstr("не найден"));
   EXPECT_THAT(sim.writtenNames(), ::testing::Not(::testing::Contains("SP")));
 }

@@ -7,6 +7,17 @@ namespace zelmot::cli::testing {
 Simulator::Simulator(const std::filesystem::path&, const std::vector<std::string>& options)
     : SimulatorProcess(servingTheModel(options)) {}
 
+std::string jsonValueOf(const std::string& json, const std::string& name) {
+  const std::string key = "\"name\": \"" + name + "\",";
+  const size_t row = json.find(key);
+  if (row == std::string::npos) return {};
+  const std::string valueKey = "\"value\": \"";
+  const size_t value = json.find(valueKey, row);
+  if (value == std::string::npos) return {};
+  const size_t first = value + valueKey.size();
+  return json.substr(first, json.find('"', first) - first);
+}
+
 Workspace::Workspace() {
   ::setenv("ZELMOT_CONFIG_DIR", dir().c_str(), 1);
   ::setenv("ZELMOT_HOME", dir().c_str(), 1);

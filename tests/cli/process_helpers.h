@@ -19,6 +19,11 @@ using test_support::ChildProcess;
 inline std::string readText(const std::filesystem::path& path) {
   return test_support::readWholeFile(path);
 }
+inline void writeText(const std::filesystem::path& path, const std::string& bytes) {
+  test_support::writeWholeFile(path, bytes);
+}
+// The "value" of the row named `name` in the JSON listing of `show --json`; "" when absent.
+std::string jsonValueOf(const std::string& json, const std::string& name);
 
 struct RunResult {
   int exitCode = -1;

@@ -101,7 +101,9 @@ TEST_F(DocumentTest, FileOfAnotherTreeIsRefused) {
   const std::string before = setPoint->valueText();
   const FileResult opened = doc.open(path("foreign.zel"));
   EXPECT_FALSE(opened.ok);
-  EXPECT_EQ(opened.message, model::archiveErrorText(model::ArchiveError::CountMismatch));
+  EXPECT_EQ(opened.message,
+            notConfigurationText(path("foreign.zel"),
+                                 model::archiveErrorText(model::ArchiveError::CountMismatch)));
   EXPECT_EQ(setPoint->valueText(), before);
 }
 

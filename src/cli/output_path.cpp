@@ -1,0 +1,32 @@
+#include "cli/output_path.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace zelmot::cli {
+namespace {
+
+std::string systemReason(int error) { return std::error_code(error, std::generic_category()).message(); }
+
+}  // namespace
+
+std::string unwritableOutputText(const std::string& path) {
+  namespace fs = std::filesystem;
+  const std::string prefix = "Не удается записать файл \"" + path + "\": ";
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (fs::exists(status)) {
+    if (fs::is_directory(status)) return prefix + systemReason(EISDIR);
+    if (::access(path.c_str(), W_OK) != 0) return prefix + systemReason(errno);
+  }
+  // Saving writes a temporary file beside it and renames it: the folder must take it.
+  fs::path folder = fs::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  if (!fs::is_directory(folder, error)) return prefix + systemReason(ENOENT);
+  return ::access(folder.c_str(), W_OK | X_OK) == 0 ? std::string() : prefix + systemReason(errno);
+}
+
+}  // namespace zelmot::cli
