@@ -12,6 +12,7 @@
 #include "model/enumeration_codec.h"
 #include "model/parameter.h"
 #include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::cli {
 namespace {
@@ -36,7 +37,7 @@ std::string writeRefusal(const model::Parameter& descriptor, const std::string& 
   if (probe.valueKind() == model::ValueKind::Enumeration) {
     const std::vector<std::string> items = model::enumerationItems(probe.typeDescriptor());
     for (const std::string& item : items) {
-      if (model::equalsIgnoreCase(item, value)) {
+      if (equalsIgnoreCase(item, value)) {
         accepted = item;
         return {};
       }

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/termination_watch.h"
-#include "app/version.h"
+#include "platform/version.h"
 #include "cli/cancel_relay.h"
 #include "cli/command_set.h"
 #include "cli/device_line.h"

@@ -5,13 +5,13 @@
 #include "exchange/tree_walk.h"
 #include "model/parameter.h"
 #include "model/service_values.h"
-#include "model/text_util.h"
+#include "platform/ascii_text.h"
 
 namespace zelmot::cli {
 
 bool changesByItself(const model::Parameter& parameter) {
   const std::string& name = parameter.name();
-  return model::equalsIgnoreCase(name, "rtC") || model::equalsIgnoreCase(name, "n.Err") ||
+  return equalsIgnoreCase(name, "rtC") || equalsIgnoreCase(name, "n.Err") ||
          model::isMeasuredValueName(name);
 }
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "temp_dir.h"
+#include "support/temp_folder.h"
 
 namespace zelmot {
 namespace {
@@ -31,7 +31,7 @@ mode_t modeOf(const fs::path& path) {
 }
 
 TEST(AtomicFile, ReplacesTheContentsWithTheGivenModeAndLeavesNothingElse) {
-  testing::TempDir dir;
+  test_support::TempFolder dir;
   const fs::path file = dir.path() / "out.bin";
   const std::string bytes("first\0second", 12);
   ASSERT_TRUE(writeFileAtomically(file, "old contents that are longer", 0600).ok());
@@ -45,7 +45,7 @@ TEST(AtomicFile, ReplacesTheContentsWithTheGivenModeAndLeavesNothingElse) {
 }
 
 TEST(AtomicFile, FailuresNameTheStepAndTheSystemError) {
-  testing::TempDir dir;
+  test_support::TempFolder dir;
   const FileWriteResult noFolder = writeFileAtomically(dir.path() / "missing" / "f", "x", 0600);
   EXPECT_EQ(noFolder.error, FileWriteError::CreateTemporary);
   EXPECT_EQ(noFolder.osError, ENOENT);
