@@ -19,6 +19,8 @@ public:
   explicit SimProcess(const QStringList& options = {});
   ~SimProcess();
   const std::string& slavePath() const { return slavePath_; }
+  // What the simulator wrote to standard error so far (its frame log with --log).
+  QByteArray log() { return process_.readAllStandardError(); }
 
 private:
   QProcess process_;
