@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <sys/prctl.h>
 
@@ -14,6 +15,7 @@ SimProcess::SimProcess(const QStringList& options) {
   arguments += options;
   // A test that dies must not leave its simulator behind.
   process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+  process_.setStandardErrorFile(logDir_.filePath("sim.log"));
   process_.start(QString(ZELMOT_BIN_DIR) + "/zelmot-sim", arguments);
   if (!process_.waitForStarted(5000)) return;
   QElapsedTimer clock;
@@ -26,6 +28,11 @@ SimProcess::~SimProcess() {
   process_.terminate();
   if (!process_.waitForFinished(3000)) process_.kill();
   process_.waitForFinished(1000);
+}
+
+QByteArray SimProcess::log() const {
+  QFile file(logDir_.filePath("sim.log"));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 PromptAnswer RecordingPrompt::ask(const std::string& text, const std::string& caption,

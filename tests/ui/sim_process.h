@@ -20,9 +20,10 @@ public:
   ~SimProcess();
   const std::string& slavePath() const { return slavePath_; }
   // What the simulator wrote to standard error so far (its frame log with --log).
-  QByteArray log() { return process_.readAllStandardError(); }
+  QByteArray log() const;
 
 private:
+  QTemporaryDir logDir_;  // standard error goes to a file: nobody pumps this process's events
   QProcess process_;
   std::string slavePath_;
 };
