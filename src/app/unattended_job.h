@@ -35,7 +35,9 @@ public:
   // A task of the job ended. True when the document is to be saved to the command line's
   // path: after a read that got answers. `message` says why a read was not saved.
   bool taskEnded(exchange::TaskCode code, const exchange::TaskOutcome& outcome, std::string& message);
-  void saveFailed() { status_ = 2; }
+  void saveFailed() { fail(2); }
+  // The planned task could not start (no tree, the exchange thread has ended).
+  void taskNotStarted() { fail(2); }
 
   // 0 done, 1 some parameters failed, 2 a file could not be opened or saved or the job is
   // not available, 3 no link (or no exchange at all).
@@ -43,6 +45,7 @@ public:
   const CommandLine& line() const { return line_; }
 
 private:
+  // The first failure decides the status.
   void fail(int status) {
     if (status_ == 0) status_ = status;
   }

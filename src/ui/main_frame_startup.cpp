@@ -114,7 +114,10 @@ void CMainFrame::closeWhenIdle() {
 void CMainFrame::runJob(app::CommandLineJob job) {
   const app::UnattendedJob::Plan plan = job_->prepare(job, *files_);
   if (!plan.message.empty()) std::fprintf(stderr, "%s\n", plan.message.c_str());
-  if (plan.task && runTask(*plan.task, doc_->root(), true)) return;  // its end finishes the job
+  if (plan.task) {
+    if (runTask(*plan.task, doc_->root(), true)) return;  // its end finishes the job
+    job_->taskNotStarted();
+  }
   finishUnattendedTask(std::nullopt);
 }
 

@@ -109,11 +109,15 @@ TEST_F(FileControllerTest, UnattendedWriteOfADamagedFileRunsNothingAndLeavesTheF
   EXPECT_FALSE(plan.task);
   EXPECT_EQ(job.status(), 2);
   EXPECT_EQ(contents(file), std::string(300, '\x7f'));
+  job.saveFailed();
+  EXPECT_EQ(job.status(), 2) << "the first failure decides";
 
   // A file that does not exist opens nothing: the write runs and has no values to send.
   UnattendedJob missing(unattended({"/write/port:6", path("none.zel")}));
   EXPECT_EQ(missing.prepare(missing.line().job(), files).task, exchange::TaskCode::WriteAll);
   EXPECT_EQ(missing.status(), 0);
+  missing.taskNotStarted();
+  EXPECT_EQ(missing.status(), 2) << "a write that never ran is no success";
 }
 
 TEST_F(FileControllerTest, UnattendedReadSavesOnlyWhatWasRead) {
