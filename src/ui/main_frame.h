@@ -165,7 +165,7 @@ private:
   void afterTask(exchange::TaskCode code);
   void finishUnattendedTask(std::optional<exchange::TaskCode> code);
   void sendAply(std::function<void()> then);
-  void closeWhenIdle();
+  void closeWithoutQuestions();
   void closeOnceIdle();
   void openHelp();
   void openSinglePoint();

@@ -103,10 +103,10 @@ bool CMainFrame::startUnattendedRun(std::string& error) {
 }
 
 void CMainFrame::requestClose() {
-  QMetaObject::invokeMethod(this, [this] { closeWhenIdle(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this] { closeWithoutQuestions(); }, Qt::QueuedConnection);
 }
 
-void CMainFrame::closeWhenIdle() {
+void CMainFrame::closeWithoutQuestions() {
   closeRequested_ = true;
   close();  // while a job runs: cancelled, and the window closes when it has ended
 }
