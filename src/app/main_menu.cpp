@@ -87,7 +87,7 @@ Menu deviceMenu() {
 }
 
 Menu modesMenu() {
-  return {"Режимы программы",
+  return {"&Режимы программы",
           {check(kCmdShowLinearIndexes, "Показывать линейные индексы", false),
            check(kCmdAutoReading, "Режим автоматического чтения", true),
            check(kCmdImmediateWrite, "Режим немедленной записи", false),

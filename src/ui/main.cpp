@@ -17,11 +17,19 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: zelmot [--port PATH|COMn] [--data-dir DIR] [--no-check] [SWITCHES] [FILE.zel]\n"
-    "  SWITCHES: /read /write /calibrate /close /aply /port:N /bps:N /prty:even|odd|no\n"
-    "            /addr:A /len:N /sbit:N /alen:N /rs485:auto|off|on /x:N /y:N /w:N /h:N\n"
-    "            /autoread:on|off /autowrite:on|off /silent /elog:FILE /exitevent:NAME\n"
-    "            /test /newnetparam   (several may share one switch: /read/port:3/close)\n";
+    "Использование: zelmot [--port ПУТЬ|COMn] [--data-dir КАТАЛОГ] [--no-check] [КЛЮЧИ] [ФАЙЛ.zel]\n"
+    "Конфигуратор прибора ZELMOT.\n"
+    "  --port ПУТЬ|COMn     порт вместо заданного в настройках программы\n"
+    "  --data-dir КАТАЛОГ   каталог с файлами описания прибора\n"
+    "  --no-check           не проверять связь с прибором при запуске\n"
+    "  --help, -h           эта справка\n"
+    "  --version            версия программы\n"
+    "  КЛЮЧИ автоматического запуска: /read /write /calibrate /close /aply /port:N /bps:N\n"
+    "    /prty:even|odd|no /addr:A /len:N /sbit:N /alen:N /rs485:auto|off|on\n"
+    "    /x:N /y:N /w:N /h:N /autoread:on|off /autowrite:on|off /silent /elog:ФАЙЛ\n"
+    "    /exitevent:ИМЯ /test /newnetparam   (несколько в одном ключе: /read/port:3/close)\n"
+    "  Без /port обмена с прибором нет: /read тогда ничего не считывает.\n";
+constexpr const char* kBadUsageText = "zelmot: неверный параметр командной строки; см. zelmot --help\n";
 
 struct Arguments {
   zelmot::ui::FrameOptions options;
@@ -32,13 +40,14 @@ struct Arguments {
 };
 
 // "--name" options are the program's own; everything else belongs to the switch grammar.
-Arguments splitArguments(const QStringList& all) {
+// Read from argv before Qt starts, so that --help and --version need no display.
+Arguments splitArguments(int argc, char** argv) {
   Arguments parsed;
-  for (qsizetype i = 1; i < all.size(); ++i) {
-    const std::string argument = zelmot::ui::fromQt(all[i]);
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
     auto value = [&](std::string& target) {
-      if (i + 1 < all.size()) {
-        target = zelmot::ui::fromQt(all[++i]);
+      if (i + 1 < argc) {
+        target = argv[++i];
       } else {
         parsed.bad = true;
       }
@@ -57,28 +66,34 @@ Arguments splitArguments(const QStringList& all) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Arguments arguments = splitArguments(argc, argv);
+  if (arguments.bad) {
+    std::fputs(kBadUsageText, stderr);
+    return 2;
+  }
+  if (arguments.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (arguments.version) {
+    std::printf("zelmot %s\n", zelmot::programVersion().c_str());
+    return 0;
+  }
   // Before any thread exists, so that every thread leaves the signals to the watcher.
   zelmot::app::TerminationWatch termination;
   QApplication application(argc, argv);
   QApplication::setApplicationName("zelmot");
   QApplication::setApplicationVersion(zelmot::ui::toQt(zelmot::programVersion()));
 
-  Arguments arguments = splitArguments(QApplication::arguments());
-  if (arguments.help || arguments.bad) {
-    std::fputs(kUsage, arguments.bad ? stderr : stdout);
-    return arguments.bad ? 2 : 0;
-  }
-  if (arguments.version) {
-    std::printf("zelmot %s\n", zelmot::programVersion().c_str());
-    return 0;
-  }
   zelmot::ui::FrameOptions& options = arguments.options;
   options.commandLine = zelmot::app::parseCommandLine(arguments.rest);
   const bool unattended = options.commandLine.commandLineMode;
 
   zelmot::ui::QtPrompt prompt;
+  // An unattended run has nobody to close a message box: messages go to standard error.
+  prompt.setUnattended(unattended);
   zelmot::ui::CMainFrame frame(prompt, options);
-  prompt.setOwner(&frame);
+  frame.connectPrompt(prompt);
   std::atomic<zelmot::ui::CMainFrame*> target{&frame};
   termination.start([&target] {
     if (zelmot::ui::CMainFrame* window = target.load()) window->requestClose();

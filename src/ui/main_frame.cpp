@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
@@ -10,6 +11,7 @@
 
 #include "app/command_line_run.h"
 #include "app/frame_texts.h"
+#include "app/window_state.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/port_names.h"
@@ -21,6 +23,7 @@
 #include "ui/link_worker.h"
 #include "ui/progress_dialog.h"
 #include "ui/progress_relay.h"
+#include "ui/qt_prompt.h"
 #include "ui/qt_text.h"
 #include "ui/tree_list_view.h"
 #include "ui/tree_model.h"
@@ -42,15 +45,19 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
       prompt_(prompt),
       options_(std::move(options)),
       settings_(settingsFile(options_.settingsPath)),
-      relay_(new ProgressRelay(this)) {
+      relay_(new ProgressRelay(this)),
+      tasks_({[this](bool busy) { setTaskCommandsEnabled(!busy); },
+              [this] {
+                QMetaObject::invokeMethod(this, [this] { tasks_.idleStep(); }, Qt::QueuedConnection);
+              }}) {
   zelmotInitIconResources();
   settings_.load();
-  recent_.load(settings_);
   doc_ = std::make_unique<document::CZELMOTDoc>(&prompt_, [this](int number) {
     std::string path = link::defaultComPortPath(number);
     settings_.readString("ports", "COM" + std::to_string(number), path);
     return path;
   });
+  files_ = std::make_unique<app::FileController>(*doc_, settings_, prompt_, fileHooks());
   worker_ = std::make_unique<LinkWorker>();
 
   model_ = new TreeModel(this);
@@ -71,7 +78,16 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
   connect(model_, &TreeModel::editSubmitted, this, &CMainFrame::onEditSubmitted,
           Qt::QueuedConnection);
   connect(view_, &CZELMOTTreeListView::commandRequested, this, &CMainFrame::runCommand);
-  connect(worker_.get(), &LinkWorker::busyChanged, this, [this] { updateStatusBar(); });
+  connect(worker_.get(), &LinkWorker::busyChanged, this, [this](bool busy) {
+    if (busy) {
+      tasks_.jobStarted();
+    } else {
+      tasks_.jobEnded();
+    }
+    updateStatusBar();
+  });
+  // Shortcuts of the window must not take keys from an open in-place editor.
+  qApp->installEventFilter(this);
 
   buildMenus();
   buildToolBar();
@@ -82,9 +98,12 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
 }
 
 CMainFrame::~CMainFrame() {
-  // The watchers of an unattended run end first (they signal the link's cancel event);
-  // then free any exchange waiting on a silent line, and let the workers end before the
+  // A worker waiting for an answer would never see the end of the join below. The
+  // watchers of an unattended run end first (they signal the link's cancel event); then
+  // free any exchange waiting on a silent line, and let the workers end before the
   // document (and its link) goes.
+  qApp->removeEventFilter(this);
+  emit questionsToCancel(true);
   shutdown_.set();
   run_.reset();
   doc_->deviceLink().port().stop_event().set();
@@ -93,8 +112,16 @@ CMainFrame::~CMainFrame() {
   engine.setRedrawHook({});
   engine.setProgressSink(nullptr);
   worker_.reset();
+  files_.reset();
   doc_.reset();
 }
+
+void CMainFrame::connectPrompt(QtPrompt& prompt) {
+  prompt.setOwner(this);
+  connect(this, &CMainFrame::questionsToCancel, &prompt, &QtPrompt::cancelQuestions);
+}
+
+QString CMainFrame::filePath() const { return toQt(files_->path()); }
 
 bool CMainFrame::initialise(std::string& error) {
   std::string dataDir = options_.dataDir;
@@ -119,6 +146,7 @@ bool CMainFrame::initialise(std::string& error) {
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
                viewOptions());
+  restoreWindowState();
   const QModelIndex top = model_->index(0, 0);
   if (top.isValid()) {
     view_->expand(top);
@@ -153,30 +181,49 @@ void CMainFrame::updateStatusBar() {
   linkLabel_->setText(linkStatusText_);
 }
 
-void CMainFrame::updateTitle() {
-  setWindowTitle(toQt(app::windowTitle(fromQt(filePath_), modified_)));
-}
-
-void CMainFrame::setModified(bool modified) {
-  if (modified_ == modified) return;
-  modified_ = modified;
-  updateTitle();
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (taskRunning_ || worker_->busy()) {
-    // Closing from outside while the line is busy: the task is cancelled and the window
-    // closes once it has ended, so that nothing is left half-written.
-    if (closeRequested_) doc_->deviceLink().engine().cancelEvent().set();
+  if (tasks_.busy()) {
+    // Closing while the line is busy: the task and any question of a worker are
+    // cancelled, and the window closes once the job has ended, so that nothing is left
+    // half-written and no worker waits for an answer that never comes.
     event->ignore();
+    closeOnceIdle();
     return;
   }
   const bool unattended = options_.commandLine.commandLineMode || closeRequested_;
-  if (!unattended && !keepOrSaveChanges()) {
+  if (!unattended && !files_->keepOrSaveChanges()) {
     event->ignore();
     return;
   }
+  // An unattended run may be placed by its caller; that is not the user's window.
+  if (!options_.commandLine.commandLineMode) saveWindowState();
   event->accept();
+}
+
+void CMainFrame::closeOnceIdle() {
+  doc_->deviceLink().engine().cancelEvent().set();
+  emit questionsToCancel(false);
+  if (closeWaiting_) return;
+  closeWaiting_ = true;
+  tasks_.whenIdle([this] {
+    closeWaiting_ = false;
+    close();
+  });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // A key that an in-place editor of the view would get is the editor's: taking the
+  // shortcut override keeps Alt+Down in a drop-down from jumping to a problem parameter.
+  if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
+  const QWidget* viewport = view_->viewport();
+  for (auto* widget = static_cast<QWidget*>(watched)->parentWidget(); widget != nullptr;
+       widget = widget->parentWidget()) {
+    if (widget == viewport) {
+      event->accept();
+      return true;
+    }
+  }
+  return false;
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
@@ -192,7 +239,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   if (urls.isEmpty()) return;
   event->acceptProposedAction();
   const QString path = urls.front().toLocalFile();
-  if (keepOrSaveChanges()) openFile(path);
+  if (!tasks_.busy() && files_->keepOrSaveChanges()) openFile(path);
 }
 
 }  // namespace zelmot::ui

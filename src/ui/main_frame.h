@@ -2,16 +2,22 @@
 // The main window "Configurator - ZELMOT": menus, tool bar, status bar and the tree-list
 // view over the document; runs the document's commands. Device exchange never runs on
 // this thread: bulk tasks go to the exchange thread behind the modal progress dialog,
-// single exchanges to a LinkWorker.
+// single exchanges to a LinkWorker. The logic lives in Qt-free controllers: the task
+// controller (one job at a time, steps that wait for it, the task's report), the file
+// controller and, in an unattended run, the unattended job.
 #include <QHash>
+#include <QSet>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/main_menu.h"
-#include "app/recent_files.h"
+#include "app/file_controller.h"
+#include "app/task_controller.h"
 #include "app/tree_rows.h"
+#include "app/unattended_job.h"
 #include "exchange/task_kind.h"
 #include "exchange/task_outcome.h"
 #include "platform/event.h"
@@ -41,6 +47,7 @@ class CZELMOTTreeListView;
 class LinkWorker;
 class ProgressDialog;
 class ProgressRelay;
+class QtPrompt;
 class TreeModel;
 
 struct FrameOptions {
@@ -80,27 +87,40 @@ public:
   QMenu* recentFilesMenu() const { return recentMenu_; }
   LinkWorker& linkWorker() { return *worker_; }
 
-  bool isDocumentModified() const { return modified_; }
-  const QString& filePath() const { return filePath_; }
-  const exchange::TaskOutcome& lastOutcome() const { return lastOutcome_; }
+  app::TaskController& taskController() { return tasks_; }
+  app::FileController& fileController() { return *files_; }
+
+  bool isDocumentModified() const { return files_->modified(); }
+  QString filePath() const;
+  const exchange::TaskOutcome& lastOutcome() const { return tasks_.lastOutcome(); }
   const QString& linkStatus() const { return linkStatusText_; }
 
-  // Runs a menu command by its identifier (what a click on its item does).
+  // Message boxes of `prompt` belong to this window; its questions from workers are
+  // cancelled when the window closes.
+  void connectPrompt(QtPrompt& prompt);
+
+  // Runs a menu command by its identifier (what a click on its item does). Task commands
+  // are ignored while a job runs.
   void runCommand(int id);
-  // Opens or saves a configuration file without asking for a name.
-  bool openFile(const QString& path);
+  // Opens a configuration file without asking for a name, once no job runs.
+  void openFile(const QString& path);
   bool saveFile(const QString& path);
 
   // An unattended run: posts the command line's job and starts the watchers. False with
   // `error` when the named exit event cannot be made.
   bool startUnattendedRun(std::string& error);
   // Exit status of an unattended run (0 when nothing failed).
-  int unattendedStatus() const { return unattendedStatus_; }
+  int unattendedStatus() const { return job_ ? job_->status() : 0; }
   // Asks the window to close from any thread: a running task is cancelled first and the
   // window closes when it has ended. Nothing is asked about unsaved changes.
   void requestClose();
 
+signals:
+  // Questions of workers are to be cancelled (for good: the window goes).
+  void questionsToCancel(bool forGood);
+
 protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -113,40 +133,40 @@ private:
   QAction* makeAction(const app::MenuItem& item);
   void onModeToggled(int id, bool checked);
   void updateRecentFilesMenu();
+  void setTaskCommandsEnabled(bool enabled);
+  void switchConverter(int id);
 
-  // --- file commands (main_frame_file.cpp) ---
-  void newDocument();
-  void openDocument();
-  void saveDocument();
-  void saveDocumentAs();
-  void openRecent(size_t index);
-  bool keepOrSaveChanges();
-  QString chooseFile(bool save);
-  void setModified(bool modified);
+  // --- files and the window's state (main_frame_file.cpp) ---
+  app::FileController::Hooks fileHooks();
+  QString chooseFile(bool save, const QString& suggested);
   void updateTitle();
-  void afterDocumentReplaced();
+  void afterDocumentReplaced(bool opened);
+  void restoreWindowState();
+  void saveWindowState();
 
   // --- device commands (main_frame_tasks.cpp) ---
-  void runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree);
+  bool runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree);
   void writeErroneous();
   // Shows the progress dialog of the task just started, then its result and follow-up.
   void followTask(exchange::TaskCode code);
   void showTaskResult(exchange::TaskCode code);
-  void navigate(bool next);
+  void navigate(bool next, bool fromTop = false);
   void checkLink(bool showMessages);
   void onEditSubmitted(quintptr row, int column, const QString& text);
+  void takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged, bool reset,
+                        bool writeNow);
   void writeAtOnce(model::Parameter& parameter);
   void applyPortSettings();
-  bool exchangeAllowed();
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   bool applyStartupSettings(std::string& error);
   void placeWindow();
   void runJob(app::CommandLineJob job);
-  void afterTask();
-  void finishUnattendedTask();
+  void afterTask(exchange::TaskCode code);
+  void finishUnattendedTask(std::optional<exchange::TaskCode> code);
   void sendAply(std::function<void()> then);
-  void closeWhenIdle();
+  void closeWithoutQuestions();
+  void closeOnceIdle();
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
@@ -156,9 +176,10 @@ private:
   UserPrompt& prompt_;
   FrameOptions options_;
   Settings settings_;
-  app::RecentFiles recent_;
   ProgressRelay* relay_ = nullptr;  // owned by this window (a QObject child)
   std::unique_ptr<document::CZELMOTDoc> doc_;
+  std::unique_ptr<app::FileController> files_;  // after the document it works on
+  app::TaskController tasks_;
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;
@@ -168,16 +189,13 @@ private:
   QLabel* portLabel_ = nullptr;
   QLabel* linkLabel_ = nullptr;
   QHash<int, QAction*> actions_;
-  QString filePath_;
+  QSet<int> unavailable_;  // commands the menu tables mark as not built yet
   QString linkStatusText_;
-  bool modified_ = false;
-  bool configurationLoaded_ = false;
-  exchange::TaskOutcome lastOutcome_;
   Event shutdown_{Event::Reset::Manual};  // set when the window goes
   std::unique_ptr<app::CommandLineRun> run_;
-  bool taskRunning_ = false;
-  bool closeRequested_ = false;
-  int unattendedStatus_ = 0;
+  std::unique_ptr<app::UnattendedJob> job_;  // in an unattended run
+  bool closeRequested_ = false;  // closing without questions (unattended, signals)
+  bool closeWaiting_ = false;    // a close waits for the running job
 };
 
 }  // namespace zelmot::ui

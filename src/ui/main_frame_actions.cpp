@@ -1,5 +1,7 @@
 // The main window's menus, tool bar and mode switches, built from the menu tables.
 #include <QActionGroup>
+#include <algorithm>
+#include <iterator>
 #include <QApplication>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -34,6 +36,21 @@ constexpr const char* kNoAttributesNotice =
     "атрибутов принадлежности в режиме\n'Не передавать атрибуты' также не производится.";
 constexpr const char* kProgramCaption = "ZELMOT";
 
+// Commands that use the line or replace the document: off while a job runs.
+constexpr int kTaskCommands[] = {
+    app::kCmdFileNew,           app::kCmdFileOpen,           app::kCmdReadAll,
+    app::kCmdWriteAll,          app::kCmdWriteChanged,       app::kCmdCompare,
+    app::kCmdWriteErroneous,    app::kCmdReadBranch,         app::kCmdReadThisBranch,
+    app::kCmdWriteBranch,       app::kCmdWriteThisBranch,    app::kCmdWriteChangedBranch,
+    app::kCmdWriteChangedThisBranch, app::kCmdCompareBranch, app::kCmdCompareThisBranch,
+    app::kCmdCheckLink,         app::kCmdSinglePoll,         app::kCmdProgramNetwork,
+    app::kCmdSendAply,          app::kCmdConverterSemiAutomatic, app::kCmdConverterAutomatic,
+};
+
+bool isTaskCommand(int id) {
+  return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), id) != std::end(kTaskCommands);
+}
+
 struct ToolButton {
   int id;
   const char* icon;
@@ -57,6 +74,7 @@ QAction* CMainFrame::makeAction(const app::MenuItem& item) {
   if (!item.shortcut.empty()) action->setShortcut(QKeySequence(toQt(item.shortcut)));
   action->setEnabled(item.available);
   const int id = item.id;
+  if (!item.available) unavailable_.insert(id);
   if (item.kind == app::MenuItemKind::Check || item.kind == app::MenuItemKind::Radio) {
     action->setCheckable(true);
     action->setChecked(item.checked);
@@ -137,13 +155,34 @@ void CMainFrame::updateRecentFilesMenu() {
   QList<QAction*> all = recentMenu_->actions();
   const qsizetype exitAt = all.indexOf(before);
   QAction* anchor = exitAt > 0 ? all.at(exitAt - 1) : before;
-  for (size_t i = 0; i < recent_.paths().size(); ++i) {
-    auto* entry = new QAction(toQt(app::RecentFiles::menuText(i, recent_.paths()[i])), recentMenu_);
+  for (size_t i = 0; i < files_->recent().paths().size(); ++i) {
+    auto* entry = new QAction(toQt(app::RecentFiles::menuText(i, files_->recent().paths()[i])), recentMenu_);
     entry->setObjectName("recent-file");
-    entry->setToolTip(toQt(recent_.paths()[i]));
-    connect(entry, &QAction::triggered, this, [this, i] { openRecent(i); });
+    entry->setToolTip(toQt(files_->recent().paths()[i]));
+    entry->setEnabled(!tasks_.busy());
+    connect(entry, &QAction::triggered, this, [this, i] {
+      if (!tasks_.busy()) files_->openRecent(i);
+    });
     recentMenu_->insertAction(anchor, entry);
   }
+}
+
+void CMainFrame::setTaskCommandsEnabled(bool enabled) {
+  for (const int id : kTaskCommands) {
+    if (QAction* command = action(id)) command->setEnabled(enabled && !unavailable_.contains(id));
+  }
+  if (recentMenu_ == nullptr) return;
+  for (QAction* entry : recentMenu_->actions()) {
+    if (entry->objectName() == "recent-file") entry->setEnabled(enabled);
+  }
+}
+
+void CMainFrame::switchConverter(int id) {
+  const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
+                                                     : link::kSemiAutomaticConverter;
+  settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue, static_cast<uint32_t>(mode));
+  // The port's lock is held by an exchange waiting for its reply: switch when it is over.
+  tasks_.whenIdle([this, mode] { doc_->deviceLink().port().setConverterMode(mode); });
 }
 
 void CMainFrame::onModeToggled(int id, bool checked) {
@@ -165,13 +204,13 @@ void CMainFrame::onModeToggled(int id, bool checked) {
 }
 
 void CMainFrame::runCommand(int id) {
-  exchange::DeviceLink& link = doc_->deviceLink();
+  if (tasks_.busy() && isTaskCommand(id)) return;
   model::DescBranch* branch = view_->currentBranch();
   switch (id) {
-    case app::kCmdFileNew: newDocument(); break;
-    case app::kCmdFileOpen: openDocument(); break;
-    case app::kCmdFileSave: saveDocument(); break;
-    case app::kCmdFileSaveAs: saveDocumentAs(); break;
+    case app::kCmdFileNew: files_->newDocument(); break;
+    case app::kCmdFileOpen: files_->openDocument(); break;
+    case app::kCmdFileSave: files_->saveDocument(); break;
+    case app::kCmdFileSaveAs: files_->saveDocumentAs(); break;
     case app::kCmdAppExit: close(); break;
     case app::kCmdReadAll: runTask(exchange::TaskCode::Read, doc_->root(), true); break;
     case app::kCmdWriteAll: runTask(exchange::TaskCode::WriteAll, doc_->root(), true); break;
@@ -196,14 +235,7 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdSendAply: sendAply({}); break;
     case app::kCmdHelp: openHelp(); break;
     case app::kCmdConverterSemiAutomatic:
-    case app::kCmdConverterAutomatic: {
-      const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
-                                                         : link::kSemiAutomaticConverter;
-      link.port().setConverterMode(mode);
-      settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue,
-                         static_cast<uint32_t>(mode));
-      break;
-    }
+    case app::kCmdConverterAutomatic: switchConverter(id); break;
     default: break;
   }
 }

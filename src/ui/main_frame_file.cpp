@@ -1,124 +1,76 @@
-// The main window's file commands: new, open, save, save as, recent files, and the
-// question before unsaved changes would be lost.
+// The main window's side of the file commands (the file controller does the work) and of
+// the window's size, position and column widths kept between runs.
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QHeaderView>
+#include <algorithm>
 
 #include "app/frame_texts.h"
+#include "app/window_state.h"
 #include "document/zelmot_doc.h"
-#include "platform/user_prompt.h"
 #include "ui/main_frame.h"
 #include "ui/qt_text.h"
+#include "ui/tree_list_view.h"
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
-namespace {
 
-constexpr const char* kProgramCaption = "ZELMOT";
-constexpr const char* kOpenFailedText = "Не удалось открыть файл ";
-constexpr const char* kSaveFailedText = "Не удалось сохранить файл ";
+app::FileController::Hooks CMainFrame::fileHooks() {
+  app::FileController::Hooks hooks;
+  hooks.chooseFile = [this](bool save, const std::string& suggested) {
+    return fromQt(chooseFile(save, toQt(suggested)));
+  };
+  hooks.titleChanged = [this] { updateTitle(); };
+  hooks.recentChanged = [this] { updateRecentFilesMenu(); };
+  hooks.documentReplaced = [this](bool opened) { afterDocumentReplaced(opened); };
+  return hooks;
+}
 
-}  // namespace
-
-QString CMainFrame::chooseFile(bool save) {
-  const QString suggested = filePath_;
+QString CMainFrame::chooseFile(bool save, const QString& suggested) {
   if (options_.chooseFile) return options_.chooseFile(save, suggested);
   const QString filter = toQt(app::kFileFilter);
   return save ? QFileDialog::getSaveFileName(this, QString(), suggested, filter)
               : QFileDialog::getOpenFileName(this, QString(), suggested, filter);
 }
 
-bool CMainFrame::keepOrSaveChanges() {
-  if (!modified_) return true;
-  const PromptAnswer answer =
-      prompt_.ask(app::saveChangesQuestion(fromQt(filePath_)), kProgramCaption,
-                  PromptIcon::Exclamation, PromptButtons::YesNoCancel);
-  if (answer == PromptAnswer::Cancel) return false;
-  if (answer == PromptAnswer::No) return true;
-  saveDocument();
-  return !modified_;
-}
-
-void CMainFrame::newDocument() {
-  if (!keepOrSaveChanges()) return;
-  exchangeAllowed();  // a running link job must not see its parameters reset under it
-  doc_->resetDocument();
-  filePath_.clear();
-  configurationLoaded_ = false;
-  modified_ = false;
-  afterDocumentReplaced();
-}
-
-void CMainFrame::openDocument() {
-  if (!keepOrSaveChanges()) return;
-  const QString path = chooseFile(false);
-  if (!path.isEmpty()) openFile(path);
-}
-
-void CMainFrame::openRecent(size_t index) {
-  if (index >= recent_.paths().size() || !keepOrSaveChanges()) return;
-  openFile(toQt(recent_.paths()[index]));
-}
-
-bool CMainFrame::openFile(const QString& path) {
+void CMainFrame::openFile(const QString& path) {
   // Opening rewrites the values and the port settings a running link job is using.
-  exchangeAllowed();
-  const document::FileResult result = doc_->open(fromQt(path));
-  if (!result.ok) {
-    prompt_.tell(kOpenFailedText + fromQt(path) + "\n" + result.message, kProgramCaption,
-                 PromptIcon::Stop);
-    // A recent entry that no longer opens leaves the list, as it would not open again.
-    if (!QFileInfo::exists(path)) {
-      recent_.remove(fromQt(path));
-      recent_.save(settings_);
-      updateRecentFilesMenu();
-    }
-    return false;
-  }
-  filePath_ = QFileInfo(path).absoluteFilePath();
-  configurationLoaded_ = true;
-  modified_ = false;
-  recent_.add(fromQt(filePath_));
-  recent_.save(settings_);
-  updateRecentFilesMenu();
+  tasks_.whenIdle([this, path = fromQt(path)] { files_->openFile(path); });
+}
+
+bool CMainFrame::saveFile(const QString& path) { return files_->saveFile(fromQt(path)); }
+
+void CMainFrame::updateTitle() {
+  if (files_) setWindowTitle(toQt(files_->title()));
+}
+
+void CMainFrame::afterDocumentReplaced(bool opened) {
   // The file brings its own port settings with it.
-  applyPortSettings();
-  afterDocumentReplaced();
-  return true;
-}
-
-void CMainFrame::saveDocument() {
-  if (filePath_.isEmpty()) {
-    saveDocumentAs();
-    return;
-  }
-  saveFile(filePath_);
-}
-
-void CMainFrame::saveDocumentAs() {
-  const QString path = chooseFile(true);
-  if (!path.isEmpty()) saveFile(toQt(app::withConfigurationExtension(fromQt(path))));
-}
-
-bool CMainFrame::saveFile(const QString& path) {
-  const document::FileResult result = doc_->save(fromQt(path));
-  if (!result.ok) {
-    prompt_.tell(kSaveFailedText + fromQt(path) + "\n" + result.message, kProgramCaption,
-                 PromptIcon::Stop);
-    return false;
-  }
-  filePath_ = QFileInfo(path).absoluteFilePath();
-  recent_.add(fromQt(filePath_));
-  recent_.save(settings_);
-  updateRecentFilesMenu();
-  modified_ = false;
-  updateTitle();
-  return true;
-}
-
-void CMainFrame::afterDocumentReplaced() {
+  if (opened) applyPortSettings();
   model_->refreshAll();
   updateTitle();
   updateStatusBar();
+}
+
+void CMainFrame::restoreWindowState() {
+  const std::optional<app::WindowState> state = app::loadWindowState(settings_);
+  if (!state) return;
+  const app::WindowPlacement& given = options_.commandLine.placement;
+  if (!given.width || !given.height) setGeometry(state->x, state->y, state->width, state->height);
+  QHeaderView* header = view_->header();
+  const int count = std::min(header->count(), static_cast<int>(state->columnWidths.size()));
+  for (int column = 0; column < count; ++column) {
+    header->resizeSection(column, state->columnWidths[static_cast<size_t>(column)]);
+  }
+}
+
+void CMainFrame::saveWindowState() {
+  const QRect place = geometry();
+  app::WindowState state{place.x(), place.y(), place.width(), place.height(), {}};
+  const QHeaderView* header = view_->header();
+  for (int column = 0; column < header->count(); ++column) {
+    state.columnWidths.push_back(header->sectionSize(column));
+  }
+  app::saveWindowState(settings_, state);
 }
 
 }  // namespace zelmot::ui

@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QMenuBar>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QUrl>
 #include <chrono>
 #include <cstdio>
@@ -35,7 +34,6 @@ namespace zelmot::ui {
 namespace {
 
 constexpr const char* kDeviceMenuTitle = "&Прибор";
-constexpr int kBusyRetryMs = 100;
 
 void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -88,9 +86,12 @@ void CMainFrame::placeWindow() {
 
 bool CMainFrame::startUnattendedRun(std::string& error) {
   if (!options_.commandLine.commandLineMode) return true;
+  job_ = std::make_unique<app::UnattendedJob>(options_.commandLine);
   app::CommandLineRun::Hooks hooks;
   hooks.postJob = [this](app::CommandLineJob job) {
-    QMetaObject::invokeMethod(this, [this, job] { runJob(job); }, Qt::QueuedConnection);
+    // After the check at start-up, which may still be waiting on a silent line.
+    QMetaObject::invokeMethod(
+        this, [this, job] { tasks_.whenIdle([this, job] { runJob(job); }); }, Qt::QueuedConnection);
   };
   hooks.requestClose = [this] { requestClose(); };
   run_ = std::make_unique<app::CommandLineRun>(options_.commandLine, shutdown_,
@@ -102,65 +103,44 @@ bool CMainFrame::startUnattendedRun(std::string& error) {
 }
 
 void CMainFrame::requestClose() {
-  QMetaObject::invokeMethod(this, [this] { closeWhenIdle(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this] { closeWithoutQuestions(); }, Qt::QueuedConnection);
 }
 
-void CMainFrame::closeWhenIdle() {
+void CMainFrame::closeWithoutQuestions() {
   closeRequested_ = true;
-  if (taskRunning_) {
-    // The task ends at its next parameter; afterTask() closes the window then.
-    doc_->deviceLink().engine().cancelEvent().set();
-    return;
-  }
-  if (worker_->busy()) {
-    QTimer::singleShot(kBusyRetryMs, this, [this] { closeWhenIdle(); });
-    return;
-  }
-  close();
+  close();  // while a job runs: cancelled, and the window closes when it has ended
 }
 
 void CMainFrame::runJob(app::CommandLineJob job) {
-  const std::string& path = options_.commandLine.documentPath;
-  switch (job) {
-    case app::CommandLineJob::WriteAll: {
-      std::error_code error;
-      // A file that does not exist opens nothing; the write then has no values to send.
-      if (!path.empty() && std::filesystem::exists(path, error)) openFile(toQt(path));
-      runCommand(app::kCmdWriteAll);
-      break;
-    }
-    case app::CommandLineJob::ReadAll: runCommand(app::kCmdReadAll); break;
-    case app::CommandLineJob::Calibrate:
-      std::fprintf(stderr, "Юстировка входов пока недоступна\n");
-      unattendedStatus_ = 2;
-      finishUnattendedTask();
-      break;
-    case app::CommandLineJob::None: break;
+  const app::UnattendedJob::Plan plan = job_->prepare(job, *files_);
+  if (!plan.message.empty()) std::fprintf(stderr, "%s\n", plan.message.c_str());
+  if (plan.task) {
+    if (runTask(*plan.task, doc_->root(), true)) return;  // its end finishes the job
+    job_->taskNotStarted();
   }
+  finishUnattendedTask(std::nullopt);
 }
 
-void CMainFrame::afterTask() {
+void CMainFrame::afterTask(exchange::TaskCode code) {
   exchange::DeviceLink& link = doc_->deviceLink();
   if (link.engine().networkParametersWritten() && !link.port().stop_event().isSet()) {
-    sendAply([this] { finishUnattendedTask(); });
+    sendAply([this, code] { finishUnattendedTask(code); });
     return;
   }
-  finishUnattendedTask();
+  finishUnattendedTask(code);
 }
 
-void CMainFrame::finishUnattendedTask() {
-  if (run_) {
-    const std::string& path = run_->line().documentPath;
-    const document::FileResult saved = run_->taskFinished(*doc_);
-    if (!saved.ok) std::fprintf(stderr, "%s: %s\n", path.c_str(), saved.message.c_str());
-    if (saved.ok && run_->line().readRequested && !path.empty()) {
-      filePath_ = toQt(path);
-      setModified(false);
-      updateTitle();
+void CMainFrame::finishUnattendedTask(std::optional<exchange::TaskCode> code) {
+  if (!run_) return;
+  if (code) {
+    std::string message;
+    if (job_->taskEnded(*code, tasks_.lastOutcome(), message) &&
+        !files_->saveFile(run_->line().documentPath)) {
+      job_->saveFailed();
     }
-    if (unattendedStatus_ == 0) unattendedStatus_ = app::unattendedExitStatus(lastOutcome_, saved.ok);
+    if (!message.empty()) std::fprintf(stderr, "%s\n", message.c_str());
   }
-  if (closeRequested_) close();
+  run_->jobDone().set();
 }
 
 void CMainFrame::sendAply(std::function<void()> then) {
@@ -183,15 +163,15 @@ void CMainFrame::sendAply(std::function<void()> then) {
     if (then) then();
     return;
   }
-  exchangeAllowed();
   const bool showMessages = next == app::AplyAction::Dialog;
-  worker_->run(
+  const bool started = worker_->run(
       [this, state, showMessages] { state->run(*doc_, &settings_, &prompt_, showMessages, pauseMs); },
       [this, then] {
         model_->refreshAll();
         updateStatusBar();
         if (then) then();
       });
+  if (!started && then) then();
 }
 
 void CMainFrame::openHelp() {
@@ -209,7 +189,6 @@ void CMainFrame::openHelp() {
 }
 
 void CMainFrame::openSinglePoint() {
-  exchangeAllowed();
   const exchange::SinglePointPoll poll(doc_->deviceLink(), doc_->deviceModel().catalogue());
   auto reveal = [this](const exchange::SinglePointRequest& request) {
     model::DescBranch* root = doc_->root();
@@ -227,14 +206,16 @@ void CMainFrame::openSinglePoint() {
 
 void CMainFrame::openProgramNetwork() {
   model::NetRS485prg& node = doc_->programNetwork();
-  ProgramNetworkDialog dialog(node, app::listSerialPorts(), configurationLoaded_, prompt_, this);
+  ProgramNetworkDialog dialog(node, app::listSerialPorts(), files_->configurationLoaded(), prompt_, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.changed()) return;
   document::saveProgramPortSettings(settings_, node);
-  exchangeAllowed();  // before the reset: a running link job still uses the values
-  if (dialog.resetRequested()) doc_->resetDocument();
-  doc_->deviceLink().reopen_port();
-  model_->refreshAll();
-  updateStatusBar();
+  // A running link job still uses the values and the port.
+  tasks_.whenIdle([this, reset = dialog.resetRequested()] {
+    if (reset) doc_->resetDocument();
+    doc_->deviceLink().reopen_port();
+    model_->refreshAll();
+    updateStatusBar();
+  });
 }
 
 }  // namespace zelmot::ui

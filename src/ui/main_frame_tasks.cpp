@@ -1,8 +1,6 @@
 // The main window's device commands: bulk tasks behind the progress dialog, writing the
 // erroneous parameters, problem navigation, the link check and the edits of the view.
 #include <QAction>
-#include <QApplication>
-#include <QCursor>
 #include <algorithm>
 #include <memory>
 
@@ -29,7 +27,6 @@ namespace {
 
 constexpr const char* kProgramCaption = "ZELMOT";
 constexpr const char* kErrorCaption = "Ошибка";
-constexpr int kWaitSliceMs = 50;
 
 bool contains(const std::vector<model::Parameter*>& list, const model::Parameter* parameter) {
   return std::find(list.begin(), list.end(), parameter) != list.end();
@@ -37,24 +34,15 @@ bool contains(const std::vector<model::Parameter*>& list, const model::Parameter
 
 }  // namespace
 
-bool CMainFrame::exchangeAllowed() {
-  // A single exchange still running (the check at start-up on a silent line) ends first;
-  // events keep flowing meanwhile, so a question it raises can still be answered.
-  if (!worker_->busy()) return true;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  while (worker_->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, kWaitSliceMs);
-  QApplication::restoreOverrideCursor();
-  return true;
-}
-
-void CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree) {
+bool CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree) {
   if (target == nullptr) {
     prompt_.tell(wholeTree ? exchange::kTreeUndefinedText : exchange::kBranchUndefinedText,
                  exchange::kOperationImpossibleCaption, PromptIcon::Stop);
-    return;
+    return false;
   }
-  if (!exchangeAllowed()) return;
-  if (doc_->deviceLink().tasks().start(code, target)) followTask(code);
+  if (tasks_.busy() || !doc_->deviceLink().tasks().start(code, target)) return false;
+  followTask(code);
+  return true;
 }
 
 void CMainFrame::writeErroneous() {
@@ -69,47 +57,48 @@ void CMainFrame::writeErroneous() {
     prompt_.tell(exchange::kNoErroneousText, kProgramCaption, PromptIcon::Exclamation);
     return;
   }
-  if (!exchangeAllowed()) return;
-  if (doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
+  if (!tasks_.busy() && doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
     followTask(exchange::TaskCode::GroupWrite);
   }
 }
 
 void CMainFrame::followTask(exchange::TaskCode code) {
-  taskRunning_ = true;
+  // The job ends after its follow-up has started (APLY runs as a job of its own), so
+  // that a step waiting for the line comes after both.
+  tasks_.jobStarted();
   progress_->exec();
-  lastOutcome_ = doc_->deviceLink().tasks().wait();
-  taskRunning_ = false;
+  tasks_.setLastOutcome(doc_->deviceLink().tasks().wait());
   showTaskResult(code);
-  afterTask();
+  afterTask(code);
+  tasks_.jobEnded();
 }
 
 void CMainFrame::showTaskResult(exchange::TaskCode code) {
-  exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
-  if (code == exchange::TaskCode::Compare) {
-    prompt_.tell(exchange::compareSummary(lastOutcome_.differenceCount, lastOutcome_.differenceText),
-                 exchange::kCompareCaption, PromptIcon::Information);
+  const app::TaskReport report = app::reportTask(code, tasks_.lastOutcome());
+  if (!report.compareSummary.empty()) {
+    prompt_.tell(report.compareSummary, exchange::kCompareCaption, PromptIcon::Information);
   }
   // Five time-outs in a row switch automatic reading off; the menu shows it.
   if (QAction* autoReading = action(app::kCmdAutoReading)) {
-    autoReading->setChecked(engine.autoReading());
+    autoReading->setChecked(doc_->deviceLink().engine().autoReading());
   }
-  if (lastOutcome_.noLink()) {
-    linkStatusText_ = toQt(app::kNoLinkText);
-  } else if (lastOutcome_.successes > 0) {
-    linkStatusText_ = toQt(app::kLinkAnswersText);
-  }
-  if (code == exchange::TaskCode::Read) configurationLoaded_ = true;
-  if (lastOutcome_.counts.handled > 0) setModified(true);
+  if (report.linkStatus) linkStatusText_ = toQt(*report.linkStatus);
+  if (report.configurationLoaded) files_->setConfigurationLoaded(true);
+  if (report.modified) files_->setModified(true);
   model_->refreshAll();
   updateStatusBar();
+  if (!report.failedSummary.empty() && !options_.commandLine.commandLineMode &&
+      prompt_.ask(report.failedSummary, app::kFailedSummaryCaption, PromptIcon::Exclamation,
+                  PromptButtons::YesNo) == PromptAnswer::Yes) {
+    navigate(true, true);
+  }
 }
 
-void CMainFrame::navigate(bool next) {
+void CMainFrame::navigate(bool next, bool fromTop) {
   model::DescBranch* root = doc_->root();
   if (root == nullptr) return;
   exchange::TreePlace from{root, nullptr};
-  const app::TreeRow* row = model_->rowAt(view_->currentIndex());
+  const app::TreeRow* row = fromTop ? nullptr : model_->rowAt(view_->currentIndex());
   if (row != nullptr && row->kind() == app::TreeRow::Kind::SubItem) row = row->parent();
   if (row != nullptr && row->kind() == app::TreeRow::Kind::Branch) {
     from = {row->branch(), nullptr};
@@ -128,7 +117,6 @@ void CMainFrame::navigate(bool next) {
 }
 
 void CMainFrame::checkLink(bool showMessages) {
-  if (showMessages) exchangeAllowed();
   auto result = std::make_shared<exchange::LinkCheckResult>();
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   exchange::CatalogueLookup lookup = doc_->catalogueLookup();
@@ -154,7 +142,7 @@ void CMainFrame::onEditSubmitted(quintptr rowPointer, int column, const QString&
   if (parameter == nullptr) return;
   const auto which = static_cast<app::Column>(column);
   if (which != app::Column::Value) {
-    if (app::takeAttributeEdit(*parameter, which, fromQt(text))) setModified(true);
+    if (app::takeAttributeEdit(*parameter, which, fromQt(text))) files_->setModified(true);
     model_->refreshParameter(parameter);
     return;
   }
@@ -167,27 +155,34 @@ void CMainFrame::onEditSubmitted(quintptr rowPointer, int column, const QString&
   } else if (contains(device.parameters(), parameter)) {
     context.networkNode = &device;
   }
-  context.configurationLoaded = configurationLoaded_;
+  context.configurationLoaded = files_->configurationLoaded();
   context.immediateWrite = action(app::kCmdImmediateWrite)->isChecked();
   context.prompt = &prompt_;
   const app::ValueEditResult result = app::takeValueEdit(*parameter, fromQt(text), context);
   if (result.verdict == app::EditVerdict::Accepted) {
-    setModified(true);
-    if (result.portSettingsChanged) {
-      document::saveProgramPortSettings(settings_, program);
-      applyPortSettings();
-    }
-    if (result.resetConfiguration) {
-      doc_->resetDocument();
-      model_->refreshAll();
-    }
-    if (result.writeNow) writeAtOnce(*parameter);
+    files_->setModified(true);
+    takeAcceptedEdit(parameter, result.portSettingsChanged, result.resetConfiguration,
+                     result.writeNow);
   }
   model_->refreshParameter(parameter);
 }
 
+void CMainFrame::takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged,
+                                  bool reset, bool writeNow) {
+  // What the edit asks of the link waits for a running job: the port and the values are
+  // that job's until it ends.
+  if (portSettingsChanged) document::saveProgramPortSettings(settings_, doc_->programNetwork());
+  tasks_.whenIdle([this, parameter, portSettingsChanged, reset, writeNow] {
+    if (portSettingsChanged) applyPortSettings();
+    if (reset) {
+      doc_->resetDocument();
+      model_->refreshAll();
+    }
+    if (writeNow) writeAtOnce(*parameter);
+  });
+}
+
 void CMainFrame::writeAtOnce(model::Parameter& parameter) {
-  exchangeAllowed();
   auto result = std::make_shared<int>(0);
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   model::Parameter* target = &parameter;

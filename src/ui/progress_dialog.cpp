@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kWidthDlu = 300;
 constexpr int kTickMs = 1000;
+constexpr int kTitleBarExtraPx = 120;
 
 QLabel* fieldLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -84,7 +85,10 @@ int ProgressDialog::dluToPixelsY(int dlu) const {
 void ProgressDialog::applySize() {
   toggleButton_->setText(toQt(state_.toggleText()));
   log_->setVisible(state_.detailed());
-  const int width = kWidthDlu * QFontMetrics(font()).averageCharWidth() / 4;
+  QFont titleFont = font();  // title bars are usually bold; leave room for their buttons
+  titleFont.setBold(true);
+  const int width = std::max(kWidthDlu * QFontMetrics(font()).averageCharWidth() / 4,
+                             QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarExtraPx);
   const int height = std::max(dluToPixelsY(state_.heightDlu()), minimumSizeHint().height());
   setFixedSize(width, height);
 }

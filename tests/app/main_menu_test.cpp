@@ -60,8 +60,15 @@ TEST(MainMenu, MenusInOrderWithUniqueCommands) {
   ASSERT_EQ(menus.size(), 4u);
   EXPECT_EQ(menus[0].title, "&Файл");
   EXPECT_EQ(menus[1].title, "&Прибор");
-  EXPECT_EQ(menus[2].title, "Режимы программы");
+  EXPECT_EQ(menus[2].title, "&Режимы программы");
   EXPECT_EQ(menus[3].title, "&Справка");
+  // Every menu opens from the keyboard, each with its own letter.
+  std::set<std::string> letters;
+  for (const Menu& menu : menus) {
+    const size_t amp = menu.title.find('&');
+    ASSERT_NE(amp, std::string::npos) << menu.title;
+    EXPECT_TRUE(letters.insert(menu.title.substr(amp + 1, 2)).second) << menu.title;
+  }
   std::set<int> ids;
   for (const MenuItem* item : allCommandItems(menus)) {
     EXPECT_TRUE(ids.insert(item->id).second) << "duplicate " << item->id;

@@ -1,5 +1,6 @@
 // The zelmot executable driven by its command line, offscreen, against the simulator:
-// an unattended read that saves and ends by itself, the named exit event and SIGTERM.
+// an unattended read that saves and ends by itself, the named exit event and SIGTERM,
+// unattended jobs that cannot run, and the help without a display.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -97,6 +98,64 @@ TEST(CommandLineProcess, TerminationSignalClosesCleanly) {
   ::kill(static_cast<pid_t>(zelmot.process().processId()), SIGTERM);
   ASSERT_TRUE(zelmot.finished(20000));
   EXPECT_EQ(zelmot.exitCode(), 0) << "closed by the window, not killed by the signal";
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+TEST(CommandLineProcess, WriteOfADamagedFileShowsNoBoxSendsNothingAndKeepsTheFile) {
+  SimProcess sim({"--log", "--baud", "115200"});
+  ASSERT_FALSE(sim.slavePath().empty());
+  QTemporaryDir dir;
+  const QByteArray damaged(600, '\x5a');
+  writeFile(dir.path() + "/damaged.zel", damaged);
+  ZelmotProcess zelmot(dir, sim.slavePath());
+  // Without the check at start-up every frame on the line would be the job's.
+  zelmot.start({"--no-check", fastLine("/write/read/close"), "damaged.zel"});
+  ASSERT_TRUE(zelmot.finished()) << "a message box waits for somebody";
+  const QString errors = QString::fromUtf8(zelmot.process().readAllStandardError());
+  EXPECT_EQ(zelmot.exitCode(), 2) << errors.toStdString();
+  EXPECT_TRUE(errors.contains("Не удалось открыть файл")) << errors.toStdString();
+  EXPECT_EQ(readFile(dir.path() + "/damaged.zel"), damaged);
+  EXPECT_TRUE(sim.log().empty()) << "a frame reached the device";
+}
+
+TEST(CommandLineProcess, ReadWithoutAPortSaysNothingWasReadAndKeepsTheFile) {
+  QTemporaryDir dir;
+  writeFile(dir.path() + "/kept.zel", "the user's own file");
+  ZelmotProcess zelmot(dir, "/dev/null-never-opened");
+  zelmot.start({"/read/close", "kept.zel"});
+  ASSERT_TRUE(zelmot.finished());
+  const QString errors = QString::fromUtf8(zelmot.process().readAllStandardError());
+  EXPECT_EQ(zelmot.exitCode(), 3) << errors.toStdString();
+  EXPECT_TRUE(errors.contains("Ничего не прочитано")) << errors.toStdString();
+  EXPECT_EQ(readFile(dir.path() + "/kept.zel"), QByteArray("the user's own file"));
+}
+
+TEST(CommandLineProcess, HelpAndVersionNeedNoDisplay) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("DISPLAY");
+  environment.remove("WAYLAND_DISPLAY");
+  environment.insert("QT_QPA_PLATFORM", "xcb");  // the platform that needs a display
+  for (const char* option : {"--help", "--version"}) {
+    QProcess zelmot;
+    zelmot.setProcessEnvironment(environment);
+    zelmot.start(QString(ZELMOT_BIN_DIR) + "/zelmot", {option});
+    ASSERT_TRUE(zelmot.waitForFinished(20000)) << option;
+    EXPECT_EQ(zelmot.exitStatus(), QProcess::NormalExit) << option;
+    EXPECT_EQ(zelmot.exitCode(), 0) << option << zelmot.readAllStandardError().toStdString();
+    const QString out = QString::fromUtf8(zelmot.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith(option == std::string("--help") ? "Использование: zelmot" : "zelmot "))
+        << out.toStdString();
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -102,6 +103,18 @@ TEST_F(ProgressDialogTest, ANewTaskStartsWithAnEmptyLogInBriefSize) {
   EXPECT_EQ(dialog.toggleButton()->text(), "Подробно >>");
   EXPECT_EQ(dialog.progressBar()->maximum(), 7);
   EXPECT_TRUE(dialog.cancelButton()->isEnabled());
+}
+
+TEST_F(ProgressDialogTest, TheLongestTaskTitleFitsTheWindowWidth) {
+  const QString title = "Идет сравнение параметров в конфигурации и в приборе";
+  relay.taskStarted(exchange::TaskCode::Compare, title.toStdString(), 10);
+  dialog.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialog.windowTitle(), title);
+  QFont bold = dialog.font();
+  bold.setBold(true);
+  // The title bar also holds the close button and the icon.
+  EXPECT_GE(dialog.width(), QFontMetrics(bold).horizontalAdvance(title) + 100);
 }
 
 }  // namespace

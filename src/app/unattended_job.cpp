@@ -1,0 +1,51 @@
+#include "app/unattended_job.h"
+
+#include <filesystem>
+
+#include "app/command_line_run.h"
+#include "app/file_controller.h"
+
+namespace zelmot::app {
+
+UnattendedJob::Plan UnattendedJob::prepare(CommandLineJob job, FileController& files) {
+  switch (job) {
+    case CommandLineJob::WriteAll: {
+      std::error_code error;
+      // A file that does not exist opens nothing; the write then has no values to send.
+      const std::string& path = line_.documentPath;
+      if (!path.empty() && std::filesystem::exists(path, error) && !files.openFile(path)) {
+        fail(2);
+        return {};
+      }
+      return {exchange::TaskCode::WriteAll, {}};
+    }
+    case CommandLineJob::ReadAll:
+      if (line_.noExchange) {
+        fail(3);
+        return {std::nullopt, kNothingReadText};
+      }
+      return {exchange::TaskCode::Read, {}};
+    case CommandLineJob::Calibrate:
+      fail(2);
+      return {std::nullopt, kCalibrationUnavailableText};
+    case CommandLineJob::None: break;
+  }
+  return {};
+}
+
+bool UnattendedJob::taskEnded(exchange::TaskCode code, const exchange::TaskOutcome& outcome,
+                              std::string& message) {
+  fail(unattendedExitStatus(outcome, true));
+  if (code != exchange::TaskCode::Read || !line_.readRequested || line_.documentPath.empty()) {
+    return false;
+  }
+  // A read that nobody answered would save a document without values over the file.
+  if (outcome.noLink() || outcome.successes == 0) {
+    fail(3);
+    message = kNoAnswerReadText;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zelmot::app
