@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <algorithm>
 
 #include "app/main_menu.h"
 #include "app/tree_rows.h"
@@ -29,6 +30,20 @@ void CZELMOTTreeListView::setTreeModel(TreeModel* model) {
   setModel(model);
   for (int column = 0; column < app::kColumnCount; ++column) {
     setColumnWidth(column, app::kColumns[static_cast<size_t>(column)].width);
+  }
+  // After a task the values are new: the columns follow them.
+  connect(model, &TreeModel::allRefreshed, this, &CZELMOTTreeListView::fitColumnsToContents);
+}
+
+void CZELMOTTreeListView::fitColumnsToContents() {
+  const int description = static_cast<int>(app::Column::Description);
+  for (int column = 0; column < app::kColumnCount - 1; ++column) {
+    int wanted = std::max(sizeHintForColumn(column), header()->sectionSizeHint(column));
+    // Long descriptions deep in the tree would push every value out of sight.
+    if (column == description) {
+      wanted = std::min(wanted, std::max(columnWidth(column), viewport()->width() / 2));
+    }
+    setColumnWidth(column, wanted);
   }
 }
 

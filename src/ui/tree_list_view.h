@@ -27,6 +27,9 @@ public:
   model::Parameter* currentParameter() const;
   // Expands the way to the row and selects it.
   void selectRow(const QModelIndex& index);
+  // Each column as wide as its title and the texts shown (the description at most half
+  // the view); the error column, last, takes what is left. The user may resize them later.
+  void fitColumnsToContents();
 
 signals:
   void currentBranchChanged(model::DescBranch* branch);
