@@ -28,6 +28,11 @@ SimProcess::~SimProcess() {
   process_.waitForFinished(1000);
 }
 
+void SimProcess::kill() {
+  process_.kill();
+  process_.waitForFinished(3000);
+}
+
 PromptAnswer RecordingPrompt::ask(const std::string& text, const std::string& caption,
                                   PromptIcon icon, PromptButtons buttons) {
   messages.push_back({text, caption, icon});

@@ -19,6 +19,8 @@ public:
   explicit SimProcess(const QStringList& options = {});
   ~SimProcess();
   const std::string& slavePath() const { return slavePath_; }
+  // Ends the simulator at once: its terminal hangs up as an unplugged adapter would.
+  void kill();
 
 private:
   QProcess process_;
