@@ -69,7 +69,20 @@ TEST(TreeListView, ColumnsFitTheirTitlesAndValuesAfterARefreshAndStayResizable) 
   }
   EXPECT_GE(view.columnWidth(2), view.fontMetrics().horizontalAdvance(clockText));
   EXPECT_LE(view.columnWidth(0), std::max(300, view.viewport()->width() / 2));
-  view.setColumnWidth(3, 40);
+
+  // Browsing on widens what new rows need, but not a column the user has narrowed.
+  header->resizeSection(3, 40);
+  const int valueWidth = view.columnWidth(2);
+  const QModelIndex longValue = findRow(model, [&](const app::TreeRow& row) {
+    return row.parameter() != nullptr && row.parameter()->valueKind() == model::ValueKind::Enumeration;
+  });
+  ASSERT_TRUE(longValue.isValid());
+  const QString wide(60, QChar('W'));
+  model.rowAt(longValue)->parameter()->setRawValueText(wide.toStdString());
+  view.collapseAll();
+  view.selectRow(longValue);
+  QCoreApplication::processEvents();
+  EXPECT_GT(view.columnWidth(2), valueWidth);
   EXPECT_EQ(view.columnWidth(3), 40);
 }
 
