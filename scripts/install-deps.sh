@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   zlib1g-dev libyaml-cpp-dev libcli11-dev libglib2.0-dev
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "model/enumeration_codec.h"
 #include "model/object_with_parameters.h"
 #include "model/parameter.h"
+#include "model/service_values.h"
 #include "model/text_util.h"
 #include "platform/user_prompt.h"
 #include "platform/ascii_text.h"
@@ -27,6 +28,19 @@ ValueEditResult refused() { return {EditVerdict::Refused}; }
 bool ownsAttributes(const model::Parameter& parameter) {
   const std::string text = parameter.editAttributeText();
   return !text.empty() && text != model::kSeeAboveText;
+}
+
+// Rows that no write ever sends: an editor there would only leave a change (a green row)
+// that can never go to the device.
+bool neverWritten(const model::Parameter& parameter) {
+  const std::string& name = parameter.name();
+  if (!parameter.isWritable() || model::isMeasuredValueName(name)) return true;
+  for (const char* readOnly : {"dev", "ver", "exit"}) {
+    if (equalsIgnoreCase(name, readOnly)) return true;
+  }
+  const model::ValueKind kind = parameter.valueKind();
+  return parameter.fromCatalogue() &&
+         (kind == model::ValueKind::String || kind == model::ValueKind::Ascii);
 }
 
 }  // namespace
@@ -100,11 +114,14 @@ bool takeAttributeEdit(model::Parameter& parameter, Column column, const std::st
 }
 
 bool valueEditable(const model::Parameter& parameter) {
-  return !equalsIgnoreCase(parameter.name(), kClockParameterName);
+  // The clock has a dialog of its own.
+  return !equalsIgnoreCase(parameter.name(), kClockParameterName) &&
+         !neverWritten(parameter);
 }
 
 bool attributeEditable(const model::Parameter& parameter, Column column) {
-  return (column == Column::EditAttribute || column == Column::Owner) && ownsAttributes(parameter);
+  return (column == Column::EditAttribute || column == Column::Owner) &&
+         ownsAttributes(parameter) && !neverWritten(parameter);
 }
 
 std::vector<std::string> editChoices(const model::Parameter& parameter, Column column) {

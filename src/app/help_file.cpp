@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "platform/user_prompt.h"
+
 namespace zelmot::app {
 
 std::optional<std::filesystem::path> findManual(const std::filesystem::path& exeDir,
@@ -14,6 +16,18 @@ std::optional<std::filesystem::path> findManual(const std::filesystem::path& exe
     if (std::filesystem::is_regular_file(page, error)) return page;
   }
   return std::nullopt;
+}
+
+void tellHelpFailure(UserPrompt& prompt, const std::optional<std::filesystem::path>& page) {
+  if (!page) {
+    prompt.tell(kHelpMissingText, kHelpMissingCaption, PromptIcon::Information);
+    return;
+  }
+  std::error_code error;
+  std::filesystem::path shown = std::filesystem::absolute(*page, error);
+  if (error) shown = *page;
+  prompt.tell(kNoBrowserText + shown.lexically_normal().string(), kNoBrowserCaption,
+              PromptIcon::Information);
 }
 
 }  // namespace zelmot::app

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_set>
 
 #include "model/desc_branch.h"
 #include "model/invisible_element.h"
@@ -123,6 +124,22 @@ bool findPath(const model::DescBranch& branch, const model::DescBranch* target,
   return false;
 }
 
+void collectParameters(const model::DescBranch& branch,
+                       std::unordered_set<const model::Parameter*>& shown) {
+  for (const model::Parameter* parameter : branch.parameters()) shown.insert(parameter);
+  for (const auto& child : branch.children()) collectParameters(*child, shown);
+}
+
+// A program-side node whose parameters the device tree shows already (the device's network
+// settings have a branch of their own there) would show them twice.
+bool shownInTree(const model::InvisibleElement& node,
+                 const std::unordered_set<const model::Parameter*>& shown) {
+  const auto& parameters = node.parameters();
+  return !parameters.empty() &&
+         std::all_of(parameters.begin(), parameters.end(),
+                     [&](const model::Parameter* p) { return shown.count(p) != 0; });
+}
+
 }  // namespace
 
 std::vector<const model::DescBranch*> branchPath(const model::DescBranch& root,
@@ -140,6 +157,8 @@ void TreeRows::reset(model::DescBranch* root, const std::vector<model::Invisible
   byParameter_.clear();
   byBranch_.clear();
   RowList rows;
+  std::unordered_set<const model::Parameter*> shown;
+  if (root != nullptr) collectParameters(*root, shown);
   if (root != nullptr) {
     auto row = std::make_unique<TreeRow>();
     row->kind_ = TreeRow::Kind::Branch;
@@ -147,7 +166,7 @@ void TreeRows::reset(model::DescBranch* root, const std::vector<model::Invisible
     rows.push_back(std::move(row));
   }
   for (model::InvisibleElement* node : nodes) {
-    if (node == nullptr) continue;
+    if (node == nullptr || shownInTree(*node, shown)) continue;
     auto row = std::make_unique<TreeRow>();
     row->kind_ = TreeRow::Kind::Node;
     row->node_ = node;

@@ -1,5 +1,7 @@
 #include "exchange/device_link.h"
 
+#include "exchange/checked_exchange.h"
+
 namespace zelmot::exchange {
 
 DeviceLink::DeviceLink(link::ComPortMapper mapper) : DeviceProtocol(std::move(mapper)) {}
@@ -20,11 +22,20 @@ TaskOutcome DeviceLink::runGroupWrite(std::vector<model::Parameter*> group) {
 }
 
 int DeviceLink::exchangeParameter(bool read, link::LinkParameter& parameter) {
-  return exchange_parameter(read ? 1 : 0, parameter, nullptr);
+  return checkedExchange(read, parameter, [this, read](link::LinkParameter& watched) {
+    return exchange_parameter(read ? 1 : 0, watched, nullptr);
+  });
+}
+
+std::string DeviceLink::lineLossReason() {
+  if (!port().hasFailed()) return {};
+  return "порт " + port().portName() + ": " + port().lastErrorText();
 }
 
 void DeviceLink::beginTask() {
   openedForTask_ = false;
+  // A port that hung up in an earlier task gets a fresh start: the adapter may be back.
+  if (port().isOpen() && port().hasFailed() && !keepPortClosed()) port().open_port();
   if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return;
   openedForTask_ = port().open_port() == 0;
 }

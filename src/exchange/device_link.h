@@ -30,6 +30,7 @@ private:
   int exchangeParameter(bool read, link::LinkParameter& parameter) override;
   void beginTask() override;
   void endTask() override;
+  std::string lineLossReason() override;
 
   bool openedForTask_ = false;  // exchange thread only
   ExchangeEngine engine_{static_cast<ParameterTransport&>(*this)};

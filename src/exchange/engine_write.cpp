@@ -1,5 +1,8 @@
 // Write one parameter, and the step-by-step walk of the structure counters.
+#include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "exchange/exchange_engine.h"
 #include "exchange/exchange_texts.h"
@@ -27,6 +30,16 @@ std::string writeLabel(const model::Parameter& parameter) {
   return label;
 }
 
+// A value the type cannot turn into data is refused here: the device would only get a
+// frame with an empty or wrong data field.
+bool encodable(model::Parameter& parameter, std::string& refusal) {
+  std::vector<uint8_t> data;
+  std::string message;
+  if (parameter.linkTextToData(parameter.valueText(), data, message) == 1) return true;
+  refusal = message.empty() ? kNotEncodableText : message;
+  return false;
+}
+
 }  // namespace
 
 int ExchangeEngine::writeOne(model::Parameter& parameter, bool) {
@@ -43,27 +56,44 @@ int ExchangeEngine::writeValue(model::Parameter& parameter) {
   }
   if (parameter.linearIndex() < 0) return kResultNotExchanged;
   const std::string label = writeLabel(parameter);
+  std::string refusal;
+  if (!encodable(parameter, refusal)) {
+    parameter.setErrorText(refusal);
+    errors_.fetch_add(1);
+    appendErrorLog(parameter);
+    logLine(label + " = " + parameter.valueText() + ": " + refusal);
+    return kResultNotEncodable;
+  }
   {
     std::lock_guard lock(mutex_);
     appendReReadEntries(reReadList_, parameter.name(), parameter.linearIndex());
   }
   const int result = transport_.exchangeParameter(false, parameter);
+  const bool lineLost = result != 0 && stopOnLineLoss(parameter);
   noteTransaction(result, parameter);
   if (result != 0) {
     appendErrorLog(parameter);
   } else {
     if (isNetworkSetting(parameter.name())) networkWritten_.store(true);
     failures_.store(0);
+    linkLost_.store(false);
   }
   logLine(label + " = " + parameter.valueText() + " [новое значение]");
-  if (result < 0 || (result != 0 && parameter.errorText() == kTimeoutText)) {
-    if (failures_.fetch_add(1) + 1 >= kMaxConsecutiveFailures) {
-      logLine(kFiveWriteFailuresText);
-      failures_.store(0);
-      cancel_.set();
-    }
+  if (lineLost) {
+    failures_.store(0);
+  } else if (result < 0 || (result != 0 && parameter.errorText() == kTimeoutText)) {
+    noteWriteFailure();
   }
   return result;
+}
+
+void ExchangeEngine::noteWriteFailure() {
+  if (failures_.fetch_add(1) + 1 < kMaxConsecutiveFailures) return;
+  logLine(kFiveWriteFailuresText);
+  failures_.store(0);
+  linkLost_.store(true);
+  if (!lineLost_.load()) reportLineLoss(kWritesUnansweredText);
+  cancel_.set();
 }
 
 // The device accepts object and channel counts only one unit at a time, so the count is

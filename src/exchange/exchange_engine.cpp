@@ -33,6 +33,7 @@ void ExchangeEngine::beginTask(int total) {
   total_.store(total);
   done_.store(0);
   suspended_.store(false);
+  lineLost_.store(false);
   successes_.store(0);
   timeouts_.store(0);
   errors_.store(0);
@@ -133,6 +134,28 @@ void ExchangeEngine::noteReadTimeout() {
   }
 }
 
+// The port hung up or failed: every further exchange would fail at once, so the task ends
+// here with one message instead of an error on every remaining parameter.
+bool ExchangeEngine::stopOnLineLoss(model::Parameter& parameter) {
+  const std::string reason = transport_.lineLossReason();
+  if (reason.empty()) return false;
+  parameter.setErrorText(kLinkLostText);
+  linkLost_.store(true);
+  if (!lineLost_.load()) reportLineLoss(reason);
+  cancel_.set();
+  return true;
+}
+
+void ExchangeEngine::reportLineLoss(const std::string& reason) {
+  lineLost_.store(true);
+  const std::string message = std::string(kLinkLostText) + " (" + reason + ").\n" + kTaskStoppedText;
+  logLine(message);
+  UserPrompt* prompt = prompt_.load();
+  if (prompt != nullptr && !suppressWarnings_.load()) {
+    prompt->tell(message, kWarningCaption, PromptIcon::Exclamation);
+  }
+}
+
 // --- read one --------------------------------------------------------------------------------
 
 int ExchangeEngine::readOne(model::Parameter& parameter) {
@@ -140,19 +163,20 @@ int ExchangeEngine::readOne(model::Parameter& parameter) {
   if (parameter.linearIndex() < 0) return kResultNotExchanged;
   const std::string label = "  Чтение: " + parameterLabel(parameter);
   const int result = transport_.exchangeParameter(true, parameter);
+  const bool lineLost = result != 0 && stopOnLineLoss(parameter);
   noteTransaction(result, parameter);
   if (result != 0) appendErrorLog(parameter);
-  if (result == 0 || parameter.errorText() != kTimeoutText) {
+  if (!lineLost && result != 0 && parameter.errorText() == kTimeoutText) {
+    noteReadTimeout();
+  } else {
     failures_.store(0);
-    linkLost_.store(false);
+    if (!lineLost) linkLost_.store(false);
     std::function<void(model::Parameter&)> hook;
     {
       std::lock_guard lock(mutex_);
       hook = redrawHook_;
     }
     if (hook) hook(parameter);
-  } else {
-    noteReadTimeout();
   }
   logLine(label + " = " + parameter.valueText());
   return result;

@@ -25,6 +25,7 @@ namespace zelmot::exchange {
 
 // Results of the per-parameter operations besides those of the transaction.
 inline constexpr int kResultCancelled = 3;
+inline constexpr int kResultNotEncodable = 4;  // the value text is no value of its type
 inline constexpr int kResultNoValue = 5;
 inline constexpr int kResultNotExchanged = 6;
 
@@ -70,6 +71,8 @@ public:
   int consecutiveFailures() const { return failures_.load(); }
   bool linkLost() const { return linkLost_.load(); }
   bool suspendedThisTask() const { return suspended_.load(); }
+  // The line went away during this task (port hung up, or writes stopped answering).
+  bool lineLostThisTask() const { return lineLost_.load(); }
   int successesThisTask() const { return successes_.load(); }
   int timeoutsThisTask() const { return timeouts_.load(); }
   // Exchanges (and refused writes) that left an error text; a graph node that does not
@@ -90,6 +93,9 @@ private:
   int writeStructureCounter(model::Parameter& parameter);
   void noteTransaction(int result, const model::Parameter& parameter);
   void noteReadTimeout();
+  void noteWriteFailure();
+  bool stopOnLineLoss(model::Parameter& parameter);
+  void reportLineLoss(const std::string& reason);
   void noteDifference(model::Parameter& parameter, const model::Parameter& device);
   void appendErrorLog(const model::Parameter& parameter);
 
@@ -105,6 +111,7 @@ private:
   std::atomic<int> failures_{0};
   std::atomic<bool> linkLost_{false};
   std::atomic<bool> suspended_{false};
+  std::atomic<bool> lineLost_{false};
   std::atomic<int> successes_{0};
   std::atomic<int> timeouts_{0};
   std::atomic<int> errors_{0};

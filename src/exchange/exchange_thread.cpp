@@ -188,6 +188,7 @@ void ExchangeThread::finish(const model::ExchangeCounts& counts) {
   outcome.errors = engine_.errorsThisTask();
   outcome.cancelled = engine_.cancelled();
   outcome.suspended = engine_.suspendedThisTask();
+  outcome.lineLost = engine_.lineLostThisTask();
   outcome.differenceCount = engine_.differenceCount();
   outcome.differenceText = engine_.differenceText();
   engine_.cancelEvent().reset();

@@ -1,6 +1,8 @@
 #pragma once
 // The single-parameter transaction as the exchange engine sees it. DeviceLink passes it on
 // to the device protocol; tests script it.
+#include <string>
+
 #include "link/link_parameter.h"
 
 namespace zelmot::exchange {
@@ -15,6 +17,9 @@ public:
   // closed, and closed again afterwards.
   virtual void beginTask() {}
   virtual void endTask() {}
+  // Empty while the line works; once the port has hung up or failed (adapter unplugged),
+  // the port and the system's reason. Nothing passes any more until the port is reopened.
+  virtual std::string lineLossReason() { return {}; }
 };
 
 }  // namespace zelmot::exchange

@@ -13,11 +13,13 @@ struct TaskOutcome {
   int errors = 0;                // exchanges or refusals that left an error text
   bool cancelled = false;        // the cancel event stopped the task early
   bool suspended = false;        // five time-outs in a row suspended the exchange
+  bool lineLost = false;         // the line went away during the task, which then ended
   int differenceCount = 0;       // compare only
   std::string differenceText;    // compare only
 
   // Nothing ever answered: the link is down rather than some parameters failing.
-  bool noLink() const { return suspended || (successes == 0 && timeouts > 0); }
+  // The window's status bar shows "Нет связи с прибором" when this holds.
+  bool noLink() const { return suspended || lineLost || (successes == 0 && timeouts > 0); }
 };
 
 }  // namespace zelmot::exchange

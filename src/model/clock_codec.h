@@ -16,8 +16,10 @@ namespace zelmot::model {
 // message). Fields beyond the year are skipped.
 int decodeRealTimeClock(const uint8_t* data, int length, std::string& text, ClockFields& fields);
 
-// "n|n|...": one byte per number, in the order given. 1 converted, 0 empty text, -1 an item
-// that is no number 0..255 (message set).
+// Either the text the decoder shows ("15.04.2009 10:05:07", fields from the first to the
+// last shown, the descriptor byte made from them) or "n|n|...", one byte per number in the
+// order given (as the clock dialog builds it). 1 converted, 0 empty text, -1 neither form
+// or a field out of its range (message set).
 int encodeRealTimeClock(const std::string& text, std::vector<uint8_t>& data, std::string& message);
 
 }  // namespace zelmot::model

@@ -13,6 +13,7 @@
 #include "ui/main_frame.h"
 #include "ui/qt_prompt.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("zelmot");
   QApplication::setApplicationVersion(zelmot::ui::toQt(zelmot::programVersion()));
+  zelmot::ui::installQtTranslations(application);
 
   zelmot::ui::FrameOptions& options = arguments.options;
   options.commandLine = zelmot::app::parseCommandLine(arguments.rest);

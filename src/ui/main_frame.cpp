@@ -133,10 +133,7 @@ bool CMainFrame::initialise(std::string& error) {
     }
     dataDir = found->string();
   }
-  if (!doc_->initialise(dataDir)) {
-    error = "Не удалось загрузить описание прибора из " + dataDir;
-    return false;
-  }
+  doc_->initialise(dataDir);  // without a main tree the program goes on (it has said why)
   document::loadProgramPortSettings(settings_, doc_->programNetwork());
   if (!options_.port.empty()) doc_->programNetwork().SetValueByName("Port", options_.port, false);
   if (!applyStartupSettings(error)) return false;

@@ -185,7 +185,7 @@ void CMainFrame::openHelp() {
   const QString path = page ? toQt(page->string()) : QString();
   const bool opened = page && (options_.openManual ? options_.openManual(path)
                                                    : QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
-  if (!opened) prompt_.tell(app::kHelpMissingText, app::kHelpMissingCaption, PromptIcon::Information);
+  if (!opened) app::tellHelpFailure(prompt_, page);
 }
 
 void CMainFrame::openSinglePoint() {

@@ -3,6 +3,9 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <algorithm>
 
 #include "app/main_menu.h"
 #include "app/tree_rows.h"
@@ -22,13 +25,49 @@ CZELMOTTreeListView::CZELMOTTreeListView(QWidget* parent) : QTreeView(parent) {
   setAlternatingRowColors(true);
   setAllColumnsShowFocus(true);
   header()->setStretchLastSection(true);
+  // Rows that come into sight widen the columns they need, once they are laid out; the
+  // columns never narrow under the user's eyes while browsing.
+  connect(this, &QTreeView::expanded, this, [this] {
+    QTimer::singleShot(0, this, [this] { fitColumns(true); });
+  });
+  // ... except those the user has sized since the last full fit.
+  connect(header(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (!fitting_ && column >= 0 && column < app::kColumnCount) {
+      userSized_[static_cast<size_t>(column)] = true;
+    }
+  });
 }
 
 void CZELMOTTreeListView::setTreeModel(TreeModel* model) {
   model_ = model;
   setModel(model);
-  for (int column = 0; column < app::kColumnCount; ++column) {
-    setColumnWidth(column, app::kColumns[static_cast<size_t>(column)].width);
+  {
+    const QScopedValueRollback<bool> fitting(fitting_, true);
+    for (int column = 0; column < app::kColumnCount; ++column) {
+      setColumnWidth(column, app::kColumns[static_cast<size_t>(column)].width);
+    }
+  }
+  // After a task the values are new: the columns follow them.
+  connect(model, &TreeModel::allRefreshed, this, &CZELMOTTreeListView::fitColumnsToContents);
+}
+
+void CZELMOTTreeListView::fitColumnsToContents() {
+  userSized_.fill(false);
+  fitColumns(false);
+}
+
+void CZELMOTTreeListView::fitColumns(bool growOnly) {
+  const int description = static_cast<int>(app::Column::Description);
+  const QScopedValueRollback<bool> fitting(fitting_, true);
+  for (int column = 0; column < app::kColumnCount - 1; ++column) {
+    if (growOnly && userSized_[static_cast<size_t>(column)]) continue;
+    int wanted = std::max(sizeHintForColumn(column), header()->sectionSizeHint(column));
+    // Long descriptions deep in the tree would push every value out of sight.
+    if (column == description) {
+      wanted = std::min(wanted, std::max(columnWidth(column), viewport()->width() / 2));
+    }
+    if (growOnly) wanted = std::max(wanted, columnWidth(column));
+    setColumnWidth(column, wanted);
   }
 }
 

@@ -2,6 +2,9 @@
 // The main view: the configuration as a tree with six columns. It follows the selection
 // with the current branch, offers the branch context menu and edits cells in place.
 #include <QTreeView>
+#include <array>
+
+#include "app/tree_rows.h"
 
 namespace zelmot::model {
 class DescBranch;
@@ -27,6 +30,10 @@ public:
   model::Parameter* currentParameter() const;
   // Expands the way to the row and selects it.
   void selectRow(const QModelIndex& index);
+  // Each column as wide as its title and the texts shown (the description at most half
+  // the view); the error column, last, takes what is left. The user may resize them later;
+  // branches expanded afterwards only widen the columns the user has not sized.
+  void fitColumnsToContents();
 
 signals:
   void currentBranchChanged(model::DescBranch* branch);
@@ -38,8 +45,11 @@ protected:
 
 private:
   void followSelection(const QModelIndex& index);
+  void fitColumns(bool growOnly);
 
   TreeModel* model_ = nullptr;
+  std::array<bool, app::kColumnCount> userSized_{};  // resized by hand since the last fit
+  bool fitting_ = false;
   model::DescBranch* currentBranch_ = nullptr;
 };
 

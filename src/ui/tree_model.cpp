@@ -178,6 +178,7 @@ void TreeModel::refreshAll() {
   rows_.invalidateAll();
   refreshChildren(rows_.top());
   rows_.forEachBuilt([&](app::TreeRow& row) { refreshChildren(row); });
+  emit allRefreshed();
 }
 
 QModelIndex TreeModel::reveal(const model::DescBranch* branch, const model::Parameter* parameter) {

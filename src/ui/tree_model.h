@@ -59,6 +59,8 @@ public:
 signals:
   // Queued: the editor is closed before any message about the edit is shown.
   void editSubmitted(quintptr row, int column, const QString& text);
+  // Everything built was redrawn (refreshAll): the view fits its columns again.
+  void allRefreshed();
 
 private:
   app::TreeRow& rowOrTop(const QModelIndex& index) const;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/common_params.h"
 #include "model/net_rs485.h"
 #include "model/parameter.h"
 #include "model/value_context.h"
@@ -208,6 +209,49 @@ TEST(EditChoices, EnumerationsAttributesAndTypedCells) {
   EXPECT_TRUE(editChoices(p, Column::Value).empty());
   p.setName("rtC");
   EXPECT_FALSE(valueEditable(p));
+}
+
+}  // namespace
+}  // namespace zelmot::app
+
+namespace zelmot::app {
+namespace {
+
+// Rows that no write would ever send take no editor, so they never turn green.
+TEST(NeverWritten, RowsThatCannotBeWrittenOpenNoEditor) {
+  auto writableGroupHead = [](model::Parameter& p, const std::string& name,
+                              const std::string& descriptor) {
+    p.setName(name);
+    p.setTypeDescriptor(descriptor);
+    p.setAttributeMultiplicity(1);
+  };
+  model::Parameter setting;
+  writableGroupHead(setting, "SP.Lo", "STORED_DOT");
+  EXPECT_TRUE(valueEditable(setting));
+  EXPECT_TRUE(attributeEditable(setting, Column::EditAttribute));
+
+  setting.setWritableByCatalogue(false);
+  EXPECT_FALSE(valueEditable(setting));
+  EXPECT_FALSE(attributeEditable(setting, Column::EditAttribute));
+  setting.setWritableByCatalogue(true);
+  setting.setWritableHere(false);
+  EXPECT_FALSE(valueEditable(setting));
+
+  model::Parameter measured;
+  writableGroupHead(measured, "r.oe", "STORED_DOT");
+  EXPECT_FALSE(valueEditable(measured));
+  EXPECT_FALSE(attributeEditable(measured, Column::Owner));
+
+  model::Parameter version;
+  writableGroupHead(version, "vEr", "ASCI");
+  EXPECT_FALSE(valueEditable(version));
+}
+
+TEST(NeverWritten, TheProgramVersionRowTakesNoEditor) {
+  model::CommonParams common;
+  model::Parameter* version =
+      common.addServiceParameter(model::kVersionParameterName, "Версия программы", "1.0", false);
+  EXPECT_FALSE(valueEditable(*version));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "model/desc_branch.h"
 #include "model/parameter.h"
 #include "platform/settings.h"
-#include "recording_prompt.h"
-#include "scratch_dir.h"
+#include "support/recording_prompt.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::app {
 namespace {
@@ -31,8 +31,8 @@ protected:
     std::ofstream(file, std::ios::binary) << bytes;
   }
 
-  testing::ScratchDir dir;
-  testing::RecordingPrompt prompt;
+  test_support::TempFolder dir;
+  test_support::RecordingPrompt prompt;
   document::CZELMOTDoc doc{&prompt};
   Settings settings{dir.path() / "zelmot.ini"};
   std::string chosen;
@@ -67,18 +67,18 @@ TEST_F(FileControllerTest, SaveAsNewAndOpenRoundTripWithTitleAndRecentList) {
   EXPECT_GT(titles, 0);
   ASSERT_FALSE(files.recent().paths().empty());
   EXPECT_EQ(files.recent().paths().front(), path("plant.zel"));
-  EXPECT_TRUE(prompt.told.empty());
+  EXPECT_TRUE((prompt.count() == 0));
 }
 
 TEST_F(FileControllerTest, AskedBeforeChangesAreLostAndCancelKeepsThem) {
   setPoint->setRawValueText("7.0");
   files.setModified(true);
-  prompt.answer = PromptAnswer::Cancel;
+  prompt.answerQuestionsWith(PromptAnswer::Cancel);
   files.newDocument();
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text, "Сохранить изменения в Безымянный?");
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "Сохранить изменения в Безымянный?");
   EXPECT_EQ(setPoint->valueText(), "7.0");
-  prompt.answer = PromptAnswer::No;
+  prompt.answerQuestionsWith(PromptAnswer::No);
   files.newDocument();
   EXPECT_EQ(setPoint->valueText(), "Нет данных");
 }
@@ -88,9 +88,9 @@ TEST_F(FileControllerTest, AFileThatDoesNotOpenIsToldAndChangesNothing) {
   files.setModified(true);
   writeFile(path("broken.zel"), "not a configuration");
   EXPECT_FALSE(files.openFile(path("broken.zel")));
-  ASSERT_EQ(prompt.told.size(), 1u);
-  EXPECT_EQ(prompt.told[0].text.rfind("Не удалось открыть файл " + path("broken.zel") + "\n", 0), 0u);
-  EXPECT_EQ(prompt.told[0].icon, PromptIcon::Stop);
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text.rfind("Не удалось открыть файл " + path("broken.zel") + "\n", 0), 0u);
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
   EXPECT_EQ(setPoint->valueText(), "3.0");
   EXPECT_TRUE(files.modified());
   EXPECT_TRUE(files.path().empty());

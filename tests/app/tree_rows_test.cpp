@@ -67,6 +67,28 @@ TEST_F(TreeRowsTest, TopLevelHoldsTheTreeAndTheProgramNodes) {
             "Сервисные параметры программы");
 }
 
+// The device's network settings are a branch of the device tree as well as a node of their
+// own: they are shown once, in the tree, unless there is no tree.
+TEST_F(TreeRowsTest, ANodeWhoseParametersTheTreeShowsIsNotRepeated) {
+  model::DescBranch repeated;
+  repeated.setName("Сетевые параметры прибора");
+  repeated.addParameter(setpoint);
+  repeated.addParameter(reading);
+  model::DescBranch ownParameter;
+  ownParameter.setName("Сетевые параметры программы");
+  ownParameter.addParameter(setpoint);
+  ownParameter.addParameter(parameter("Port", "Порт компьютера"));
+
+  rows.reset(&root, {&common, &repeated, &ownParameter});
+  ASSERT_EQ(rows.top().childCount(), 3u);
+  EXPECT_EQ(rows.top().child(1)->node(), &common);
+  EXPECT_EQ(rows.top().child(2)->node(), &ownParameter);
+
+  rows.reset(nullptr, {&common, &repeated});
+  ASSERT_EQ(rows.top().childCount(), 2u);
+  EXPECT_EQ(rows.top().child(1)->node(), &repeated);
+}
+
 TEST_F(TreeRowsTest, ChildrenAreBuiltOnlyWhenAsked) {
   TreeRow& top = *rows.top().child(0);
   EXPECT_FALSE(top.childrenBuilt());

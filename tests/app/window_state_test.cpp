@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings.h"
-#include "scratch_dir.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::app {
 namespace {
 
 TEST(WindowState, RoundTripsThroughTheSettingsFileIncludingNegativePositions) {
-  testing::ScratchDir dir;
+  test_support::TempFolder dir;
   const auto file = dir.path() / "zelmot.ini";
   {
     Settings settings(file);
@@ -28,7 +28,7 @@ TEST(WindowState, RoundTripsThroughTheSettingsFileIncludingNegativePositions) {
 }
 
 TEST(WindowState, DamagedValuesAreNotUsed) {
-  testing::ScratchDir dir;
+  test_support::TempFolder dir;
   Settings settings(dir.path() / "zelmot.ini");
   ASSERT_TRUE(saveWindowState(settings, {0, 0, 5, 640, {100}}));
   EXPECT_FALSE(loadWindowState(settings)) << "a window too small to see";

@@ -36,6 +36,10 @@ public:
     return answer_(read, parameter);
   }
 
+  // Set by a script to make the line "hang up": reported until cleared.
+  std::string lossReason;
+  std::string lineLossReason() override { return lossReason; }
+
   std::vector<Exchange> log;
 
 private:

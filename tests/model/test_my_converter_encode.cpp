@@ -115,7 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"Real_Time_Clock", 0, "255", 1, {0xFF}},
         EncodeCase{"Real_Time_Clock", 0, "256", -1, {}},
         EncodeCase{"Real_Time_Clock", 0, "1||2", -1, {}},
-        EncodeCase{"Real_Time_Clock", 0, "", 0, {}}));
+        EncodeCase{"Real_Time_Clock", 0, "", 0, {}},
+        // The text the decoder shows goes back into the device's fields.
+        EncodeCase{"Real_Time_Clock", 0, "15.04.2009 10:05:07", 1, {9, 3, 14, 10, 5, 7, 0x61}},
+        EncodeCase{"Real_Time_Clock", 0, "07.05.2009 14:30:05.0", 1, {9, 4, 6, 14, 30, 5, 0, 0x70}},
+        EncodeCase{"Real_Time_Clock", 0, "15.04.2009 ", 1, {9, 3, 14, 0x34}},
+        EncodeCase{"Real_Time_Clock", 0, "15.04.2009 10:05", 1, {9, 3, 14, 10, 5, 0x52}},
+        EncodeCase{"Real_Time_Clock", 0, "10:05:07", 1, {10, 5, 7, 0x31}},
+        EncodeCase{"Real_Time_Clock", 0, "32.04.2009 10:05:07", -1, {}},
+        EncodeCase{"Real_Time_Clock", 0, "15.13.2009 10:05:07", -1, {}},
+        EncodeCase{"Real_Time_Clock", 0, "15.04.1999 10:05:07", -1, {}},
+        EncodeCase{"Real_Time_Clock", 0, "15.04.2009 24:05:07", -1, {}},
+        EncodeCase{"Real_Time_Clock", 0, "вчера", -1, {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, EncodeTable,

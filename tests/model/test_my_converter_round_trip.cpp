@@ -155,5 +155,24 @@ TEST(RoundTrip, RealTimeClockFieldsReachTheContext) {
   }
 }
 
+// What a read shows is what "write all" sends back: every contiguous run of fields.
+TEST(RoundTrip, RealTimeClockShownTextEncodesToTheSameFields) {
+  Converter c("Real_Time_Clock");
+  const uint8_t fields[] = {7, 9, 3, 14, 10, 5, 7};  // fraction .. year, as the device counts
+  for (int lowest = 0; lowest < 7; ++lowest) {
+    for (int highest = lowest + 1; highest < 7; ++highest) {  // one field alone is ambiguous
+      std::vector<uint8_t> reply;
+      for (int field = highest; field >= lowest; --field) reply.push_back(fields[field]);
+      reply.push_back(static_cast<uint8_t>(lowest + 16 * (highest - lowest + 1)));
+      std::string shown;
+      ASSERT_EQ(c.converter.DataToText(reply.data(), static_cast<int>(reply.size()), shown), 1);
+      std::vector<uint8_t> data;
+      std::string message;
+      ASSERT_EQ(c.converter.TextToData(shown, data, message), 1) << shown;
+      EXPECT_EQ(data, reply) << shown;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zelmot::model

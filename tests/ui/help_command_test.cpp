@@ -12,7 +12,8 @@ namespace zelmot::ui::testing {
 namespace {
 
 std::unique_ptr<CMainFrame> frameWithManual(RecordingPrompt& prompt, const QTemporaryDir& dir,
-                                            const QString& manual, QStringList& opened) {
+                                            const QString& manual, QStringList& opened,
+                                            bool browserStarts = true) {
   FrameOptions options;
   options.dataDir = ZELMOT_BIN_DIR;
   options.port = "/dev/null-no-port";
@@ -20,9 +21,9 @@ std::unique_ptr<CMainFrame> frameWithManual(RecordingPrompt& prompt, const QTemp
   options.home = (dir.path() + "/home").toStdString();
   options.linkCheckAtStart = false;
   options.manualPath = manual.toStdString();
-  options.openManual = [&opened](const QString& path) {
+  options.openManual = [&opened, browserStarts](const QString& path) {
     opened << path;
-    return true;
+    return browserStarts;
   };
   auto frame = std::make_unique<CMainFrame>(prompt, options);
   std::string error;
@@ -50,6 +51,22 @@ TEST(HelpCommand, OpensTheManualOrSaysItIsMissing) {
   EXPECT_EQ(prompt.calls()[0].text, "Файл справки не был найден!\nПопробуйте найти его самостоятельно.");
   EXPECT_EQ(prompt.calls()[0].caption, "Не найден файл...");
   EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Information);
+}
+
+TEST(HelpCommand, WithoutABrowserTheMessageSaysSoAndGivesTheManualsPath) {
+  QTemporaryDir dir;
+  const QString page = dir.path() + "/index.html";
+  QFile(page).open(QIODevice::WriteOnly);
+  RecordingPrompt prompt;
+  QStringList opened;
+  auto frame = frameWithManual(prompt, dir, page, opened, false);
+  ASSERT_NE(frame, nullptr);
+  frame->runCommand(app::kCmdHelp);
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text,
+            "Не удалось запустить браузер для просмотра справки.\n"
+            "Руководство пользователя находится в файле:\n" + page.toStdString());
+  EXPECT_EQ(prompt.calls()[0].caption, "Справка");
 }
 
 TEST(HelpCommand, TheBuildTreeCarriesTheManual) {

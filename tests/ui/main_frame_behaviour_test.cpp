@@ -40,13 +40,13 @@ TEST(MainFrameTask, FailedParametersAreCountedAndTheUserCanJumpToTheFirst) {
   FrameFixture fixture(sim.slavePath());
   ASSERT_NE(fixture.frame, nullptr);
   CMainFrame& frame = *fixture.frame;
-  fixture.prompt.answer = PromptAnswer::Yes;
+  fixture.prompt.answerQuestionsWith(PromptAnswer::Yes);
   // Nothing has a value yet: every parameter is refused before it is sent.
   frame.action(app::kCmdWriteAll)->trigger();
   const int failed = frame.lastOutcome().errors;
   ASSERT_GT(failed, 0);
-  ASSERT_FALSE(fixture.prompt.messages.empty());
-  const RecordedMessage& summary = fixture.prompt.messages.back();
+  ASSERT_FALSE((fixture.prompt.count() == 0));
+  const test_support::PromptCall summary = fixture.prompt.calls().back();
   EXPECT_EQ(summary.caption, "Задание выполнено с ошибками");
   EXPECT_EQ(summary.text, "Параметров с ошибками: " + std::to_string(failed) +
                               ".\nПерейти к первому проблемному параметру?");
@@ -78,16 +78,16 @@ TEST(MainFrameKeys, ShortcutsOfTheWindowDoNotFireWhileAnEditorIsOpen) {
   QWidget* editor = QApplication::focusWidget();
   ASSERT_NE(editor, nullptr);
   ASSERT_TRUE(frame.view().viewport()->isAncestorOf(editor)) << "no editor opened";
-  fixture.prompt.messages.clear();
+  fixture.prompt.clear();
   QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);  // "next problem"
   QTest::keyClick(editor, Qt::Key_Up, Qt::AltModifier);    // "previous problem"
   QApplication::processEvents();
-  EXPECT_TRUE(fixture.prompt.messages.empty()) << fixture.prompt.messages.front().text;
+  EXPECT_TRUE((fixture.prompt.count() == 0)) << fixture.prompt.calls().front().text;
   EXPECT_EQ(frame.view().currentIndex().row(), cell.row());
   // Outside the editor the shortcut works as before.
   QTest::keyClick(&frame.view(), Qt::Key_Escape);
   QTest::keyClick(&frame.view(), Qt::Key_Down, Qt::AltModifier);
-  EXPECT_FALSE(fixture.prompt.messages.empty() && frame.view().currentIndex() == cell);
+  EXPECT_FALSE((fixture.prompt.count() == 0) && frame.view().currentIndex() == cell);
 }
 
 TEST(MainFrameState, PlaceSizeAndColumnWidthsAreRememberedBetweenRuns) {

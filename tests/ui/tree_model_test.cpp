@@ -5,11 +5,13 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <cstdio>
 
 #include "app/command_ids.h"
 #include "document/zelmot_doc.h"
 #include "model/desc_branch.h"
+#include "model/parameter.h"
 #include "sim_process.h"
 #include "tree_walk_helpers.h"
 #include "ui/tree_list_view.h"
@@ -22,11 +24,16 @@ TEST(TreeModel, ShowsTheDeviceTreeAndTheProgramNodesWithTheSixColumns) {
   FrameFixture fixture("/dev/null-no-port");
   ASSERT_NE(fixture.frame, nullptr);
   TreeModel& model = fixture.frame->treeModel();
-  ASSERT_EQ(model.rowCount(), 4);
+  // The device's network settings are a branch of the device tree, not shown again on top.
+  ASSERT_EQ(model.rowCount(), 3);
   EXPECT_EQ(model.rowAt(model.index(0, 0))->branch(), fixture.frame->document().root());
   EXPECT_EQ(model.index(1, 0).data().toString(), "Сервисные параметры программы");
-  EXPECT_EQ(model.index(2, 0).data().toString(), "Сетевые параметры прибора");
-  EXPECT_EQ(model.index(3, 0).data().toString(), "Сетевые параметры программы");
+  EXPECT_EQ(model.index(2, 0).data().toString(), "Сетевые параметры программы");
+  int deviceSettings = 0;
+  forEachRow(model, [&](const QModelIndex& index) {
+    if (index.data().toString() == "Сетевые параметры прибора") ++deviceSettings;
+  });
+  EXPECT_EQ(deviceSettings, 1);
   const char* titles[] = {"Описание", "Параметр", "Значение", "Атрибут редактирования",
                           "Владелец", "Ошибки ввода-вывода"};
   const int widths[] = {300, 70, 130, 110, 90, 220};
@@ -37,6 +44,46 @@ TEST(TreeModel, ShowsTheDeviceTreeAndTheProgramNodesWithTheSixColumns) {
       EXPECT_EQ(fixture.frame->view().columnWidth(column), widths[column]);
     }
   }
+}
+
+TEST(TreeListView, ColumnsFitTheirTitlesAndValuesAfterARefreshAndStayResizable) {
+  FrameFixture fixture("/dev/null-no-port");
+  ASSERT_NE(fixture.frame, nullptr);
+  fixture.frame->resize(1000, 700);
+  fixture.frame->show();
+  TreeModel& model = fixture.frame->treeModel();
+  CZELMOTTreeListView& view = fixture.frame->view();
+  const QModelIndex clock = findRow(model, [](const app::TreeRow& row) {
+    return row.parameter() != nullptr && row.parameter()->name() == "rtC";
+  });
+  ASSERT_TRUE(clock.isValid());
+  view.selectRow(clock);
+  const QString clockText = "15.04.2009 10:05:07.123";
+  model.rowAt(clock)->parameter()->setRawValueText(clockText.toStdString());
+  model.refreshAll();
+
+  QHeaderView* header = view.header();
+  for (int column = 1; column < 5; ++column) {
+    EXPECT_GE(view.columnWidth(column), header->sectionSizeHint(column)) << column;
+    EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::Interactive);
+  }
+  EXPECT_GE(view.columnWidth(2), view.fontMetrics().horizontalAdvance(clockText));
+  EXPECT_LE(view.columnWidth(0), std::max(300, view.viewport()->width() / 2));
+
+  // Browsing on widens what new rows need, but not a column the user has narrowed.
+  header->resizeSection(3, 40);
+  const int valueWidth = view.columnWidth(2);
+  const QModelIndex longValue = findRow(model, [&](const app::TreeRow& row) {
+    return row.parameter() != nullptr && row.parameter()->valueKind() == model::ValueKind::Enumeration;
+  });
+  ASSERT_TRUE(longValue.isValid());
+  const QString wide(60, QChar('W'));
+  model.rowAt(longValue)->parameter()->setRawValueText(wide.toStdString());
+  view.collapseAll();
+  view.selectRow(longValue);
+  QCoreApplication::processEvents();
+  EXPECT_GT(view.columnWidth(2), valueWidth);
+  EXPECT_EQ(view.columnWidth(3), 40);
 }
 
 TEST(TreeModel, UnreadParametersShowNoDataInBlack) {
