@@ -72,9 +72,10 @@ void Session::applyConnectionOptions() {
   exchange::DeviceLink& link = doc_->deviceLink();
   std::uint32_t converter = 0;
   settings_.readInt(document::kProgramSettingsKey, "RS485type", converter);
-  if (options_.converter == "auto") converter = link::kAutomaticConverter;
-  if (options_.converter == "rts") converter = link::kSemiAutomaticConverter;
-  link.port().setConverterMode(static_cast<int>(converter));
+  link::ConverterMode mode = link::converterModeForCode(converter);
+  if (options_.converter == "auto") mode = link::ConverterMode::Automatic;
+  if (options_.converter == "rts") mode = link::ConverterMode::SemiAutomatic;
+  link.port().setConverterMode(mode);
   link.setNoAttributeTransfer(options_.noAttributes);
   link.setSuppressMessages(true);
   if (options_.trace) {

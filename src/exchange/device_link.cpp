@@ -20,13 +20,19 @@ TaskOutcome DeviceLink::runGroupWrite(std::vector<model::Parameter*> group) {
 }
 
 int DeviceLink::exchangeParameter(bool read, link::LinkParameter& parameter) {
-  return exchange_parameter(read ? 1 : 0, parameter, nullptr);
+  return link::resultCode(exchange_parameter(read ? 1 : 0, parameter, nullptr));
 }
 
-void DeviceLink::beginTask() {
+bool DeviceLink::beginTask(std::string& failure) {
   openedForTask_ = false;
-  if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return;
-  openedForTask_ = port().open_port() == 0;
+  if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return true;
+  if (port().open_port() != link::OpenResult::Ok) {
+    port().close_port();  // a port left open by a refused setting
+    failure = openFailureText();
+    return false;
+  }
+  openedForTask_ = true;
+  return true;
 }
 
 void DeviceLink::endTask() {

@@ -1,6 +1,8 @@
 #pragma once
 // The single-parameter transaction as the exchange engine sees it. DeviceLink passes it on
 // to the device protocol; tests script it.
+#include <string>
+
 #include "link/link_parameter.h"
 
 namespace zelmot::exchange {
@@ -12,8 +14,9 @@ public:
   // the transaction with the reason in the parameter's error text.
   virtual int exchangeParameter(bool read, link::LinkParameter& parameter) = 0;
   // Around each task of the exchange thread: the port is opened for the task when it was
-  // closed, and closed again afterwards.
-  virtual void beginTask() {}
+  // closed, and closed again afterwards. False when the port cannot be opened: the task
+  // then ends at once as "no link", with the reason in `failure`.
+  virtual bool beginTask(std::string& /*failure*/) { return true; }
   virtual void endTask() {}
 };
 

@@ -15,9 +15,12 @@ struct TaskOutcome {
   bool suspended = false;        // five time-outs in a row suspended the exchange
   int differenceCount = 0;       // compare only
   std::string differenceText;    // compare only
+  std::string portFailureText;   // not empty: the port did not open, nothing was exchanged
 
   // Nothing ever answered: the link is down rather than some parameters failing.
-  bool noLink() const { return suspended || (successes == 0 && timeouts > 0); }
+  bool noLink() const {
+    return suspended || !portFailureText.empty() || (successes == 0 && timeouts > 0);
+  }
 };
 
 }  // namespace zelmot::exchange

@@ -197,11 +197,12 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdHelp: openHelp(); break;
     case app::kCmdConverterSemiAutomatic:
     case app::kCmdConverterAutomatic: {
-      const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
-                                                         : link::kSemiAutomaticConverter;
+      const link::ConverterMode mode = id == app::kCmdConverterAutomatic
+                                           ? link::ConverterMode::Automatic
+                                           : link::ConverterMode::SemiAutomatic;
       link.port().setConverterMode(mode);
       settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue,
-                         static_cast<uint32_t>(mode));
+                         static_cast<uint32_t>(link::modeCode(mode)));
       break;
     }
     default: break;

@@ -35,8 +35,13 @@ public:
     log.push_back({read, parameter.linkName(), read ? std::string() : parameter.linkValueText()});
     return answer_(read, parameter);
   }
+  bool beginTask(std::string& failure) override {
+    failure = openFailure;
+    return openFailure.empty();
+  }
 
   std::vector<Exchange> log;
+  std::string openFailure;  // not empty: the port "cannot be opened" for a task
 
 private:
   Answer answer_;
