@@ -327,7 +327,6 @@ int SerialPort::lastError() const {
 }
 
 bool SerialPort::rtsUnavailable() const {
-  std::lock_guard lock(mutex_);
   return rtsUnavailable_;
 }
 
@@ -357,12 +356,10 @@ LineSettings SerialPort::lineSettings() const {
 }
 
 void SerialPort::setConverterMode(ConverterMode mode) {
-  std::lock_guard lock(mutex_);
   converterMode_ = mode;
 }
 
 ConverterMode SerialPort::converterMode() const {
-  std::lock_guard lock(mutex_);
   return converterMode_;
 }
 

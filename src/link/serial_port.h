@@ -1,7 +1,9 @@
 #pragma once
 // The serial port that leads to the RS-485 line: opened exclusively, configured from the
 // line settings, and used for one request/reply exchange at a time. All methods are safe
-// to call from several threads; an exchange holds the port for its whole duration.
+// to call from several threads; an exchange holds the port for its whole duration (the
+// converter mode and the RTS query never wait for it).
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -77,11 +79,12 @@ private:
   bool failed_ = false;
   int lastError_ = 0;
   std::string lastErrorText_;
-  bool rtsUnavailable_ = false;     // the line has no RTS (pseudo-terminal)
+  // Read without the port lock (the status bar, the converter menu) while an exchange holds it.
+  std::atomic<bool> rtsUnavailable_{false};  // the line has no RTS (pseudo-terminal)
+  std::atomic<ConverterMode> converterMode_{ConverterMode::SemiAutomatic};
   bool rs485Supported_ = false;     // the driver can switch RTS itself
   bool rs485Preset_ = false;        // ... and was set up to before we opened: left alone
   bool rs485Ours_ = false;          // ... and we asked it to
-  ConverterMode converterMode_ = ConverterMode::SemiAutomatic;
   std::string portName_ = "COM1";
   LineSettings settings_;
   LineTimeouts timeouts_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -190,6 +191,24 @@ TEST_F(SerialPortTest, PseudoTerminalCannotDriveRtsAndIsServedWhole) {
   EXPECT_TRUE(port.rtsUnavailable());
   EXPECT_EQ(exchange("#HGHGUOPKHPOP\r"), ExchangeResult::Done);
   EXPECT_EQ(replyText(), answer);
+}
+
+TEST_F(SerialPortTest, ConverterModeIsSwitchedWhileAnExchangeWaits) {
+  ScriptedDevice device(pty, [](const Request&, const std::string&) { return std::string(); });
+  port.setLineSettings({110, Parity::None, 8, 1});  // a reply wait of seven seconds
+  ASSERT_EQ(port.open_port(), OpenResult::Ok);
+  std::atomic<bool> finished{false};
+  std::thread exchanging([&] {
+    exchange("#HGHGUOPKHPOP\r");
+    finished = true;
+  });
+  while (device.framesReceived() == 0) std::this_thread::yield();  // the port is held now
+  port.setConverterMode(ConverterMode::SemiAutomatic);
+  EXPECT_EQ(port.converterMode(), ConverterMode::SemiAutomatic);
+  EXPECT_TRUE(port.rtsUnavailable());
+  EXPECT_FALSE(finished);  // none of these waited for the exchange to end
+  port.stop_event().set();
+  exchanging.join();
 }
 
 TEST_F(SerialPortTest, LongReplyIsCutAt29Characters) {
