@@ -104,7 +104,7 @@ bool benchAt(const std::string& binDir, int baud) {
   doc.programNetwork().SetValueByName("Port", sim.pty, false);
   doc.programNetwork().SetValueByName("bPS", std::to_string(baud), false);
   zelmot::exchange::DeviceLink& link = doc.deviceLink();
-  link.port().setConverterMode(zelmot::link::kAutomaticConverter);
+  link.port().setConverterMode(zelmot::link::ConverterMode::Automatic);
   link.setSuppressMessages(true);
   link.load_port_settings();
   WireTally tally;

@@ -41,9 +41,9 @@ double microsecondsSince(Clock::time_point start) {
 int throughLink(const std::string& path, std::vector<double>& samples) {
   DeviceProtocol link;
   link.port().setPortName(path);
-  link.port().setConverterMode(kAutomaticConverter);
-  link.port().setLineSettings({115200, 0, 8, 1});
-  if (link.port().open_port() != 0) {
+  link.port().setConverterMode(ConverterMode::Automatic);
+  link.port().setLineSettings({115200, Parity::NoneUnchecked, 8, 1});
+  if (link.port().open_port() != OpenResult::Ok) {
     std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), link.port().lastErrorText().c_str());
     return 0;
   }

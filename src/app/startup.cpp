@@ -104,16 +104,16 @@ void registerApplication(Settings& settings, const std::filesystem::path& ownPat
   if (answer == PromptAnswer::Yes) settings.writeString(kDevicesKey, kApplicationValue, quotedOwn);
 }
 
-int converterModeFor(const CommandLine& line, const Settings& settings) {
+link::ConverterMode converterModeFor(const CommandLine& line, const Settings& settings) {
   switch (line.converter) {
-    case ConverterChoice::On: return link::kSemiAutomaticConverter;
+    case ConverterChoice::On: return link::ConverterMode::SemiAutomatic;
     case ConverterChoice::Auto:
-    case ConverterChoice::Off: return link::kAutomaticConverter;
+    case ConverterChoice::Off: return link::ConverterMode::Automatic;
     case ConverterChoice::NotGiven: break;
   }
-  std::uint32_t stored = link::kSemiAutomaticConverter;
+  std::uint32_t stored = 0;
   settings.readInt(document::kProgramSettingsKey, kConverterValue, stored);
-  return stored == 0 ? link::kSemiAutomaticConverter : link::kAutomaticConverter;
+  return link::converterModeForCode(stored);
 }
 
 bool configureDocument(const CommandLine& line, const Settings& settings,

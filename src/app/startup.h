@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "link/link_results.h"
 
 namespace zelmot {
 class Settings;
@@ -62,7 +63,7 @@ void registerApplication(Settings& settings, const std::filesystem::path& ownPat
 
 // The converter mode of the serial port: from `rs485` when given ("on": the program
 // switches RTS; "auto" and "off": it does not), else the stored RS485type (default 0).
-int converterModeFor(const CommandLine& line, const Settings& settings);
+link::ConverterMode converterModeFor(const CommandLine& line, const Settings& settings);
 
 // Exchange switches, message suppression, the error log and the converter of an
 // unattended (or no-exchange) run. False with `error` when the error log cannot be created.

@@ -13,11 +13,6 @@ class Session;
 // The usage error for a run without a port: names the serial ports found.
 std::string noPortText(const std::vector<app::SerialPortEntry>& ports);
 
-// The message for a port that does not open: the port (its path when the name is a COM
-// name), the operating system's reason and, for a permission refusal, the group hint.
-std::string portOpenFailureText(const std::string& name, const std::string& path,
-                                const std::string& reason, bool permissionDenied);
-
 // 0 when the device can be talked to; otherwise the exit status, the message printed once.
 int prepareDeviceLine(Session& session);
 // The opening part alone, for runs that name their port otherwise (legacy "/port:N").

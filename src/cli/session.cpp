@@ -78,7 +78,7 @@ void Session::applyConnectionOptions() {
   exchange::DeviceLink& link = doc_->deviceLink();
   std::uint32_t converter = 0;
   settings_.readInt(document::kProgramSettingsKey, "RS485type", converter);
-  link.port().setConverterMode(static_cast<int>(converter));
+  link.port().setConverterMode(link::converterModeForCode(converter));
   applyConverterOption();
   link.setNoAttributeTransfer(options_.noAttributes);
   link.setSuppressMessages(true);
@@ -91,9 +91,9 @@ void Session::applyConnectionOptions() {
 }
 
 void Session::applyConverterOption() {
-  link::SerialPort& port = doc_->deviceLink().port();
-  if (options_.converter == "auto") port.setConverterMode(link::kAutomaticConverter);
-  if (options_.converter == "rts") port.setConverterMode(link::kSemiAutomaticConverter);
+  link::ByteTransport& port = doc_->deviceLink().port();
+  if (options_.converter == "auto") port.setConverterMode(link::ConverterMode::Automatic);
+  if (options_.converter == "rts") port.setConverterMode(link::ConverterMode::SemiAutomatic);
 }
 
 bool openConfiguration(Session& session, const std::string& path) {

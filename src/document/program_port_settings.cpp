@@ -30,8 +30,9 @@ std::string parityTextForCode(int code) {
 }
 
 int parityCodeForValue(const std::string& text) {
-  int code = 3;
-  return link::parityCodeForText(text, code) ? code : 3;
+  link::Parity parity = link::Parity::None;
+  link::parityForText(text, parity);
+  return link::parityCode(parity);
 }
 
 void loadProgramPortSettings(const Settings& settings, model::NetRS485prg& node) {

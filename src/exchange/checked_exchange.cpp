@@ -78,10 +78,10 @@ std::string uncataloguedErrorText(const std::vector<uint8_t>& reply) {
 int checkedExchange(bool read, link::LinkParameter& parameter, const RawExchange& exchange) {
   WatchedParameter watched(parameter, read);
   const int result = exchange(watched);
-  if (result == link::kParameterOk) {
+  if (result == link::resultCode(link::ParameterResult::Ok)) {
     if (!read || !watched.decodeFailed()) return result;
     parameter.setLinkErrorText(watched.decodeMessage());
-    return link::kParameterNotDecoded;
+    return link::resultCode(link::ParameterResult::NotDecoded);
   }
   if (parameter.linkErrorText().empty()) {
     parameter.setLinkErrorText(uncataloguedErrorText(watched.reply()));

@@ -23,7 +23,7 @@ TaskOutcome DeviceLink::runGroupWrite(std::vector<model::Parameter*> group) {
 
 int DeviceLink::exchangeParameter(bool read, link::LinkParameter& parameter) {
   return checkedExchange(read, parameter, [this, read](link::LinkParameter& watched) {
-    return exchange_parameter(read ? 1 : 0, watched, nullptr);
+    return link::resultCode(exchange_parameter(read ? 1 : 0, watched, nullptr));
   });
 }
 
@@ -32,12 +32,18 @@ std::string DeviceLink::lineLossReason() {
   return "порт " + port().portName() + ": " + port().lastErrorText();
 }
 
-void DeviceLink::beginTask() {
+bool DeviceLink::beginTask(std::string& failure) {
   openedForTask_ = false;
   // A port that hung up in an earlier task gets a fresh start: the adapter may be back.
   if (port().isOpen() && port().hasFailed() && !keepPortClosed()) port().open_port();
-  if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return;
-  openedForTask_ = port().open_port() == 0;
+  if (port().isOpen() || keepPortClosed() || noDeviceExchange()) return true;
+  if (port().open_port() != link::OpenResult::Ok) {
+    port().close_port();  // a port left open by a refused setting
+    failure = openFailureText();
+    return false;
+  }
+  openedForTask_ = true;
+  return true;
 }
 
 void DeviceLink::endTask() {

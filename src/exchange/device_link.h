@@ -28,7 +28,7 @@ protected:
 
 private:
   int exchangeParameter(bool read, link::LinkParameter& parameter) override;
-  void beginTask() override;
+  bool beginTask(std::string& failure) override;
   void endTask() override;
   std::string lineLossReason() override;
 

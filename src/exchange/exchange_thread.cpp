@@ -98,12 +98,19 @@ void ExchangeThread::run() {
       target = target_;
       target_ = nullptr;
     }
-    transport_.beginTask();
-    model::ExchangeCounts counts = runTask(which, target);
-    // The re-read's own failures reach the outcome through the engine's error count.
-    if (target != nullptr) forcedReRead(target);
-    transport_.endTask();
-    finish(counts);
+    std::string portFailure;
+    model::ExchangeCounts counts;
+    if (transport_.beginTask(portFailure)) {
+      counts = runTask(which, target);
+      // The re-read's own failures reach the outcome through the engine's error count.
+      if (target != nullptr) forcedReRead(target);
+      transport_.endTask();
+    } else {
+      // Said once, instead of a failure on every parameter.
+      dropTask(which);
+      engine_.logLine(portFailure);
+    }
+    finish(counts, portFailure);
   }
   // A caller may still be waiting for a task that never ran; later starts are refused, or
   // their wait() would never return.
@@ -176,7 +183,17 @@ model::ExchangeCounts ExchangeThread::forcedReRead(model::DescBranch* target) {
   return runGroup(GroupMode::Read, group);
 }
 
-void ExchangeThread::finish(const model::ExchangeCounts& counts) {
+// A task that cannot run is taken off its event all the same.
+void ExchangeThread::dropTask(int which) {
+  Event* const events[] = {&readEvent_, &writeEvent_, &writeChangedEvent_, &compareEvent_,
+                           &groupEvent_};
+  if (which >= kRead && which <= kGroup) events[which]->reset();
+  std::lock_guard lock(mutex_);
+  groupMode_ = GroupMode::None;
+  group_.clear();
+}
+
+void ExchangeThread::finish(const model::ExchangeCounts& counts, const std::string& portFailure) {
   engine_.logLine("");
   engine_.logLine(kTaskDoneText);
   if (ProgressSink* sink = engine_.progressSink()) sink->taskFinished();
@@ -191,6 +208,7 @@ void ExchangeThread::finish(const model::ExchangeCounts& counts) {
   outcome.lineLost = engine_.lineLostThisTask();
   outcome.differenceCount = engine_.differenceCount();
   outcome.differenceText = engine_.differenceText();
+  outcome.portFailureText = portFailure;
   engine_.cancelEvent().reset();
   {
     std::lock_guard lock(mutex_);

@@ -45,7 +45,8 @@ private:
   model::ExchangeCounts runTask(int which, model::DescBranch* target);
   model::ExchangeCounts runGroup(GroupMode mode, const std::vector<model::Parameter*>& group);
   model::ExchangeCounts forcedReRead(model::DescBranch* target);
-  void finish(const model::ExchangeCounts& counts);
+  void dropTask(int which);
+  void finish(const model::ExchangeCounts& counts, const std::string& portFailure);
   bool beginTask(TaskCode code, int total);
 
   ExchangeEngine& engine_;

@@ -108,7 +108,8 @@ SinglePointOutcome SinglePointPoll::execute(const SinglePointRequest& request) c
   log.push_back(temporary.name() + " (" + temporary.GetDescription() + ")");
   if (request.write) temporary.setRawValueText(request.value);
   LineCollector collector(log);
-  outcome.result = link_.exchange_parameter(request.write ? 0 : 1, temporary, &collector);
+  outcome.result =
+      link::resultCode(link_.exchange_parameter(request.write ? 0 : 1, temporary, &collector));
   const std::string error = temporary.errorText();
   if (outcome.result != 0) {
     log.push_back(error);

@@ -16,10 +16,13 @@ struct TaskOutcome {
   bool lineLost = false;         // the line went away during the task, which then ended
   int differenceCount = 0;       // compare only
   std::string differenceText;    // compare only
+  std::string portFailureText;   // not empty: the port did not open, nothing was exchanged
 
   // Nothing ever answered: the link is down rather than some parameters failing.
   // The window's status bar shows "Нет связи с прибором" when this holds.
-  bool noLink() const { return suspended || lineLost || (successes == 0 && timeouts > 0); }
+  bool noLink() const {
+    return suspended || lineLost || !portFailureText.empty() || (successes == 0 && timeouts > 0);
+  }
 };
 
 }  // namespace zelmot::exchange

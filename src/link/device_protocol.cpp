@@ -1,5 +1,7 @@
 #include "link/device_protocol.h"
 
+#include <cerrno>
+
 #include "link/error_catalogue.h"
 
 namespace zelmot::link {
@@ -9,10 +11,21 @@ constexpr const char* kChecksumText = "Ошибка в контрольной с
 constexpr const char* kForeignCommandText =
     "Пришла посылка с кодом команды, отличным от посланной и от n.Err.\n";
 constexpr const char* kOpenFailedCaption = "Ошибка драйвера последовательного порта";
+constexpr const char* kNoNetworkText = ". Связь с сетью отсутствует. Проверьте сетевые параметры";
+constexpr const char* kDialoutHint =
+    "\nДоступ к порту есть у группы dialout: добавьте пользователя в неё "
+    "(sudo usermod -aG dialout $USER) и войдите в систему заново.";
+constexpr const char* kNoRtsText =
+    "Порт не управляет линией RTS: полуавтоматический преобразователь с ним работать не "
+    "может, посылки передаются целиком, как для автоматического преобразователя. ";
 
 }  // namespace
 
-DeviceProtocol::DeviceProtocol(ComPortMapper mapper) : port_(std::move(mapper)) {}
+DeviceProtocol::DeviceProtocol(ComPortMapper mapper)
+    : port_(std::make_unique<SerialPort>(std::move(mapper))) {}
+
+DeviceProtocol::DeviceProtocol(std::unique_ptr<ByteTransport> transport)
+    : port_(std::move(transport)) {}
 
 DeviceProtocol::~DeviceProtocol() = default;
 
@@ -21,7 +34,8 @@ void DeviceProtocol::setFrameTrace(FrameTrace trace) {
   trace_ = std::move(trace);
 }
 
-void DeviceProtocol::trace(TraceEvent::Kind kind, std::string text, int exchangeResult) {
+void DeviceProtocol::trace(TraceEvent::Kind kind, std::string text,
+                           ExchangeResult exchangeResult) {
   if (trace_) trace_(TraceEvent{kind, std::move(text), exchangeResult});
 }
 
@@ -73,9 +87,10 @@ int DeviceProtocol::transact_frame(int requestFlag, uint16_t command, const uint
 bool DeviceProtocol::exchangeUnderLock(const std::string& frame, ReplyBuffer& chars,
                                        size_t& count, std::string& errorText) {
   ExchangeRetries retries;
+  if (trace_ && !converterNoticeGiven_) traceConverterNotice();
   while (true) {
     if (trace_) trace(TraceEvent::Kind::Sent, frame);
-    const int result = port_.port_exchange(frame.data(), frame.size(), chars, count);
+    const ExchangeResult result = port_->port_exchange(frame.data(), frame.size(), chars, count);
     if (trace_) trace(TraceEvent::Kind::Received, std::string(chars.data(), count), result);
 
     switch (retries.judge(result, chars.data(), count, errorText)) {
@@ -91,79 +106,103 @@ bool DeviceProtocol::exchangeUnderLock(const std::string& frame, ReplyBuffer& ch
 }
 
 // The reason behind a failure goes to the trace only: callers compare the error texts.
-void DeviceProtocol::traceFailure(int lastResult) {
-  if (lastResult == kExchangeNoReply) {
+void DeviceProtocol::traceFailure(ExchangeResult lastResult) {
+  if (lastResult == ExchangeResult::NoReply) {
     trace(TraceEvent::Kind::Note, "Прибор не отвечает. " + describeLineSettings());
-  } else if (lastResult == kExchangeLineError) {
+  } else if (lastResult == ExchangeResult::LineError) {
     trace(TraceEvent::Kind::Note, "Ошибки на линии. " + describeLineSettings());
-  } else if (lastResult == kExchangeAborted) {
-    trace(TraceEvent::Kind::Note, port_.stop_event().isSet()
+  } else if (lastResult == ExchangeResult::Aborted) {
+    trace(TraceEvent::Kind::Note, port_->stop_event().isSet()
                                       ? std::string("Обмен прерван: работа завершается")
-                                      : "Ошибка порта: " + port_.lastErrorText());
+                                      : "Ошибка порта: " + port_->lastErrorText());
   }
+}
+
+void DeviceProtocol::traceConverterNotice() {
+  if (!semiAutomaticConverterUnusable()) return;
+  converterNoticeGiven_ = true;
+  trace(TraceEvent::Kind::Note, kNoRtsText + describeLineSettings());
+}
+
+bool DeviceProtocol::semiAutomaticConverterUnusable() const {
+  return port_->converterMode() == ConverterMode::SemiAutomatic && port_->rtsUnavailable();
 }
 
 void DeviceProtocol::load_port_settings() {
   if (settingsSource_ == nullptr) return;
   PortSettingsSource& source = *settingsSource_;
-  port_.setPortName(source.GetValueByName("Port"));
-  LineSettings line = port_.lineSettings();
+  port_->setPortName(source.GetValueByName("Port"));
+  LineSettings line = port_->lineSettings();
   line.baud = decimalTextToInt(source.GetValueByName("bPS"));
   baseAddress_ = decimalTextToInt(source.GetValueByName("Addr"));
   addressLength_ = decimalTextToInt(source.GetValueByName("A.Len"));
   line.dataBits = decimalTextToInt(source.GetValueByName("LEn"));
   line.stopBits = decimalTextToInt(source.GetValueByName("Sbit"));
-  int parityCode = 0;
-  if (parityCodeForText(source.GetValueByName("PrtY"), parityCode)) line.parityCode = parityCode;
-  port_.setLineSettings(line);
+  parityForText(source.GetValueByName("PrtY"), line.parity);  // an unknown text keeps it
+  port_->setLineSettings(line);
   source.clearStateFlags();
   portSettingsLoaded();
 }
 
-int DeviceProtocol::reopen_port() {
-  port_.close_port();
+OpenResult DeviceProtocol::reopen_port() {
+  port_->close_port();
   load_port_settings();
-  if (keepPortClosed_ || noDeviceExchange_) return -1;
-  const int result = port_.open_port();
-  if (result != 0 && !suppressMessages_ && prompt_ != nullptr) {
-    prompt_->tell("Неудается открыть порт " + port_.portName() +
-                      ". Связь с сетью отсутствует. Проверьте сетевые параметры",
-                  kOpenFailedCaption, PromptIcon::Stop);
+  if (keepPortClosed_ || noDeviceExchange_) return OpenResult::NotOpened;
+  const OpenResult result = port_->open_port();
+  if (result != OpenResult::Ok && !suppressMessages_ && prompt_ != nullptr) {
+    prompt_->tell(openFailureText(), kOpenFailedCaption, PromptIcon::Stop);
   }
   return result;
 }
 
+std::string DeviceProtocol::openFailureText() const {
+  const std::string name = port_->portName();
+  const std::string path = port_->portPath();
+  std::string text = "Неудается открыть порт " + name;
+  if (path != name) text += " (" + path + ")";
+  const std::string reason = port_->lastErrorText();
+  if (!reason.empty()) text += ": " + reason;
+  text += kNoNetworkText;
+  if (port_->lastError() == EACCES) text += kDialoutHint;
+  return text;
+}
+
 std::string DeviceProtocol::describeLineSettings() const {
-  const LineSettings line = port_.lineSettings();
-  const std::string name = port_.portName();
-  const std::string path = port_.portPath();
+  const LineSettings line = port_->lineSettings();
+  const std::string name = port_->portName();
+  const std::string path = port_->portPath();
   std::string text = "Порт " + name;
   if (path != name) text += " (" + path + ")";
-  text += ", " + std::to_string(line.baud) + " бод, четность: " + parityCodeText(line.parityCode);
+  text += ", " + std::to_string(line.baud) + " бод, четность: " + parityText(line.parity);
   text += ", бит данных " + std::to_string(line.dataBits);
   text += ", стоп-бит " + std::to_string(line.stopBits);
   text += ", адрес " + std::to_string(baseAddress_.load());
   text += addressLength_ == 11 ? " (11-битная адресация)" : " (8-битная адресация)";
-  text += port_.converterMode() == kSemiAutomaticConverter ? ", преобразователь полуавтоматический"
+  text += port_->converterMode() == ConverterMode::SemiAutomatic ? ", преобразователь полуавтоматический"
                                                            : ", преобразователь автоматический";
   return text;
 }
 
-bool DeviceProtocol::openForExchange() {
+DeviceProtocol::TemporaryOpen DeviceProtocol::openForExchange() {
   std::lock_guard lock(temporaryOpenLock_);
+  portOpenFailed_ = false;
   if (temporaryOpenUsers_ > 0) {
     ++temporaryOpenUsers_;
-    return true;
+    return TemporaryOpen::Opened;
   }
-  if (port_.isOpen()) return false;
-  port_.open_port();  // a failure shows in the exchange itself
+  if (port_->isOpen()) return TemporaryOpen::NotNeeded;
+  if (port_->open_port() != OpenResult::Ok) {
+    port_->close_port();  // a port left open by a refused setting
+    portOpenFailed_ = true;
+    return TemporaryOpen::Failed;
+  }
   temporaryOpenUsers_ = 1;
-  return true;
+  return TemporaryOpen::Opened;
 }
 
 void DeviceProtocol::closeAfterExchange() {
   std::lock_guard lock(temporaryOpenLock_);
-  if (--temporaryOpenUsers_ == 0) port_.close_port();
+  if (--temporaryOpenUsers_ == 0) port_->close_port();
 }
 
 }  // namespace zelmot::link

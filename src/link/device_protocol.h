@@ -2,32 +2,27 @@
 // The single door to the device: one request frame with bounded retries and validation
 // (transact_frame), the read or write of one parameter with its protective attributes
 // (exchange_parameter), and the port configuration from the program's port settings.
+// It talks to the line through a byte transport: the serial port, or a memory transport.
 #include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "link/exchange_retries.h"
+#include "link/byte_transport.h"
 #include "link/frame_codec.h"
 #include "link/frame_trace.h"
 #include "link/link_parameter.h"
+#include "link/link_results.h"
 #include "link/log_sink.h"
 #include "link/port_settings.h"
 #include "link/serial_port.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::link {
-
-// Results of exchange_parameter.
-inline constexpr int kParameterOk = 0;
-inline constexpr int kParameterFailed = 1;
-inline constexpr int kParameterNotDecoded = 2;
-inline constexpr int kParameterNoEncoding = 3;
-inline constexpr int kParameterNotEncodable = 4;
-inline constexpr int kAttributeExchangeFailed = 200;
-inline constexpr int kAttributeReplySize = 201;
 
 struct FrameReply {
   std::array<uint8_t, kMaxFrameData> data{};
@@ -36,12 +31,15 @@ struct FrameReply {
 
 class DeviceProtocol {
 public:
+  // Over a serial port.
   explicit DeviceProtocol(ComPortMapper mapper = {});
+  explicit DeviceProtocol(std::unique_ptr<ByteTransport> transport);
   virtual ~DeviceProtocol();
   DeviceProtocol(const DeviceProtocol&) = delete;
   DeviceProtocol& operator=(const DeviceProtocol&) = delete;
 
-  SerialPort& port() { return port_; }
+  ByteTransport& port() { return *port_; }
+  const ByteTransport& port() const { return *port_; }
 
   // One request and its reply. addressOffset is added to the base address; -1 means
   // address 255. Returns 1 on success, 0 on failure with the reason in errorText (left
@@ -50,16 +48,29 @@ public:
   int transact_frame(int requestFlag, uint16_t command, const uint8_t* data, size_t dataLength,
                      FrameReply& reply, std::string& errorText, int addressOffset);
 
-  // Reads (requestFlag 1) or writes (0) one parameter; results kParameter* and
-  // kAttribute* above. The log, when given, gets the byte-by-byte lines.
-  int exchange_parameter(int requestFlag, LinkParameter& parameter, LogSink* log);
+  // Reads (requestFlag 1) or writes (0) one parameter. The log, when given, gets the
+  // byte-by-byte lines. A closed port is opened for the exchange and closed after it; when
+  // it cannot be opened nothing is sent: Failed, with openFailureText() as the error text.
+  ParameterResult exchange_parameter(int requestFlag, LinkParameter& parameter, LogSink* log);
 
   // Copies the attached port-settings node into the port and the addressing settings.
   // Without a node nothing changes.
   void load_port_settings();
-  // close, load, open. -1 also when the port is to be kept closed; a failed open is
-  // shown through the attached prompt unless messages are suppressed.
-  int reopen_port();
+  // close, load, open. NotOpened also when the port is to be kept closed; a failed open
+  // is shown through the attached prompt unless messages are suppressed.
+  OpenResult reopen_port();
+
+  // "Неудается открыть порт COM1 (/dev/ttyS0): <the system's reason>. Связь с сетью
+  // отсутствует. ..." after a failed open, with a hint about the dialout group when
+  // access was denied.
+  std::string openFailureText() const;
+  // The last exchange_parameter found the port closed and could not open it: "no link"
+  // rather than a failed parameter.
+  bool portOpenFailed() const { return portOpenFailed_; }
+
+  // The semi-automatic converter is chosen but the port cannot drive RTS: frames go out
+  // whole, as for an automatic converter (said once in the trace).
+  bool semiAutomaticConverterUnusable() const;
 
   // "Порт COM1 (/dev/ttyS0), 9600 бод, ..." with parity, bits, address and converter:
   // shown beside a time-out (never inside the error text).
@@ -93,15 +104,19 @@ protected:
 private:
   bool exchangeUnderLock(const std::string& frame, ReplyBuffer& chars, size_t& count,
                          std::string& errorText);
-  void trace(TraceEvent::Kind kind, std::string text, int exchangeResult = 0);
-  void traceFailure(int lastResult);
+  void trace(TraceEvent::Kind kind, std::string text,
+             ExchangeResult exchangeResult = ExchangeResult::Done);
+  void traceConverterNotice();
+  void traceFailure(ExchangeResult lastResult);
   bool attributeExchangeDue(const LinkParameter& parameter) const;
-  int exchangeAttributes(int requestFlag, LinkParameter& parameter, std::string& errorText);
-  int exchangeValue(int requestFlag, LinkParameter& parameter, LogSink* log);
-  bool openForExchange();
+  ParameterResult exchangeAttributes(int requestFlag, LinkParameter& parameter,
+                                     std::string& errorText);
+  ParameterResult exchangeValue(int requestFlag, LinkParameter& parameter, LogSink* log);
+  enum class TemporaryOpen { NotNeeded, Opened, Failed };
+  TemporaryOpen openForExchange();
   void closeAfterExchange();
 
-  SerialPort port_;
+  std::unique_ptr<ByteTransport> port_;
   std::atomic<int> addressLength_{8};
   std::atomic<int> baseAddress_{16};
   std::atomic<bool> attributeWritePermission_{false};
@@ -109,11 +124,13 @@ private:
   std::atomic<bool> noAttributeTransfer_{false};
   std::atomic<bool> keepPortClosed_{false};
   std::atomic<bool> suppressMessages_{false};
+  std::atomic<bool> portOpenFailed_{false};
   PortSettingsSource* settingsSource_ = nullptr;
   UserPrompt* prompt_ = nullptr;
 
   std::mutex requestLock_;  // one whole frame exchange with its retries at a time
   FrameTrace trace_;        // under requestLock_
+  bool converterNoticeGiven_ = false;  // under requestLock_
 
   std::mutex temporaryOpenLock_;
   int temporaryOpenUsers_ = 0;  // exchanges running on a port they opened themselves

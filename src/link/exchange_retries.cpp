@@ -1,18 +1,17 @@
 #include "link/exchange_retries.h"
 
 #include "link/frame_codec.h"
-#include "link/serial_port.h"
 
 namespace zelmot::link {
 
-ExchangeRetries::Verdict ExchangeRetries::judge(int exchangeResult, const char* reply,
+ExchangeRetries::Verdict ExchangeRetries::judge(ExchangeResult exchangeResult, const char* reply,
                                                 size_t replyCount, std::string& errorText) {
-  if (exchangeResult == kExchangeNoReply) {
+  if (exchangeResult == ExchangeResult::NoReply) {
     if (timeouts_++ < kTimeoutRetries) return Verdict::Retry;
     errorText = kTimeoutText;
     return Verdict::Fail;
   }
-  if (exchangeResult == kExchangeLineError) {
+  if (exchangeResult == ExchangeResult::LineError) {
     if (lineErrors_++ < kLineErrorRetries) return Verdict::Retry;
     errorText = kLineErrorText;
     return Verdict::Fail;

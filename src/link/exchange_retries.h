@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "link/link_results.h"
+
 namespace zelmot::link {
 
 inline constexpr int kTimeoutRetries = 3;      // 4 attempts ending without a reply
@@ -19,7 +21,7 @@ public:
   enum class Verdict { Accept, Retry, Fail };
 
   // Judges one port_exchange outcome; on Fail the error text says why.
-  Verdict judge(int exchangeResult, const char* reply, size_t replyCount, std::string& errorText);
+  Verdict judge(ExchangeResult exchangeResult, const char* reply, size_t replyCount, std::string& errorText);
 
 private:
   int timeouts_ = 0;

@@ -29,7 +29,7 @@ std::string formatTraceEvent(const TraceEvent& event) {
     case TraceEvent::Kind::Sent:
       return "-> " + printable(event.text);
     case TraceEvent::Kind::Received:
-      return "<- [" + std::to_string(event.exchangeResult) + "] " + printable(event.text);
+      return "<- [" + std::to_string(resultCode(event.exchangeResult)) + "] " + printable(event.text);
     case TraceEvent::Kind::Note:
       break;
   }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "link/link_results.h"
+
 namespace zelmot::link {
 
 struct TraceEvent {
@@ -14,7 +16,7 @@ struct TraceEvent {
   };
   Kind kind = Kind::Note;
   std::string text;
-  int exchangeResult = 0;
+  ExchangeResult exchangeResult = ExchangeResult::Done;
 };
 
 // Called with the request lock held: it must not start another exchange.

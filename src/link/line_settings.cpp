@@ -35,16 +35,16 @@ bool dataBitsFlag(int dataBits, tcflag_t& flag) {
 
 }  // namespace
 
-bool parityModeForCode(int code, ParityMode& mode) {
-  switch (code) {
-    case 0: mode = {false, false, false, false}; return true;
-    case 1: mode = {true, false, false, true}; return true;
-    case 2: mode = {true, true, true, true}; return true;
-    case 3: mode = {false, false, false, true}; return true;
-    case 4: mode = {true, true, false, true}; return true;
-    case 5: mode = {true, false, true, true}; return true;
-    default: return false;
+bool parityModeFor(Parity parity, ParityMode& mode) {
+  switch (parity) {
+    case Parity::NoneUnchecked: mode = {false, false, false, false}; return true;
+    case Parity::Even: mode = {true, false, false, true}; return true;
+    case Parity::Mark: mode = {true, true, true, true}; return true;
+    case Parity::None: mode = {false, false, false, true}; return true;
+    case Parity::Odd: mode = {true, true, false, true}; return true;
+    case Parity::Space: mode = {true, false, true, true}; return true;
   }
+  return false;
 }
 
 bool isAcceptedBaud(int baud) { return findBaud(baud) != nullptr; }
@@ -54,7 +54,7 @@ bool hasStandardSpeed(int baud) {
   return entry != nullptr && entry->speed != 0;
 }
 
-int configureTermios(termios& tio, const LineSettings& settings) {
+OpenResult configureTermios(termios& tio, const LineSettings& settings) {
   // Raw bytes, no flow control, no echo, no signals. Line errors and breaks are marked in
   // the input (INPCK + PARMRK) so that an exchange can tell them from characters; with no
   // parity bit on the line only framing errors and breaks can occur.
@@ -70,28 +70,28 @@ int configureTermios(termios& tio, const LineSettings& settings) {
   tio.c_cc[VTIME] = 0;
 
   ParityMode parity;
-  if (!parityModeForCode(settings.parityCode, parity)) return -2;
+  if (!parityModeFor(settings.parity, parity)) return OpenResult::SettingRefused;
   if (parity.sent) tio.c_cflag |= PARENB;
   if (parity.odd) tio.c_cflag |= PARODD;
   if (parity.stick) tio.c_cflag |= CMSPAR;
 
   tcflag_t size = 0;
-  if (!dataBitsFlag(settings.dataBits, size)) return -3;
+  if (!dataBitsFlag(settings.dataBits, size)) return OpenResult::DataBitsRefused;
   tio.c_cflag |= size;
 
   if (settings.stopBits == 2) {
     tio.c_cflag |= CSTOPB;
   } else if (settings.stopBits != 1) {
-    return -2;
+    return OpenResult::SettingRefused;
   }
 
   const BaudEntry* baud = findBaud(settings.baud);
-  if (baud == nullptr) return -2;
+  if (baud == nullptr) return OpenResult::SettingRefused;
   // A rate without a named speed is set afterwards; a placeholder keeps the structure sane.
   const speed_t speed = baud->speed != 0 ? baud->speed : B38400;
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
-  return 0;
+  return OpenResult::Ok;
 }
 
 }  // namespace zelmot::link

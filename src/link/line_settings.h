@@ -3,17 +3,18 @@
 // accepted baud rates and the result codes of a refused setting.
 #include <termios.h>
 
+#include "link/link_results.h"
+
 namespace zelmot::link {
 
 struct LineSettings {
   int baud = 9600;
-  int parityCode = 3;
+  Parity parity = Parity::None;
   int dataBits = 8;
   int stopBits = 1;
 };
 
-// Parity codes: 0 none (unchecked), 1 even, 2 mark, 3 none (checked), 4 odd, 5 space.
-// Code 3 sends no parity bit but still counts one in the character time.
+// How a parity travels on the line and whether it counts in the character time.
 struct ParityMode {
   bool sent = false;     // a parity bit travels on the line
   bool odd = false;      // odd (or mark with stick parity)
@@ -21,15 +22,16 @@ struct ParityMode {
   bool checked = false;  // the parity checking flag
 };
 
-bool parityModeForCode(int code, ParityMode& mode);
+// False for a value outside the enumeration (a number read from outside).
+bool parityModeFor(Parity parity, ParityMode& mode);
 bool isAcceptedBaud(int baud);
 // True when the terminal interface has a named speed for the rate; the others are set
 // through the kernel's arbitrary-rate interface.
 bool hasStandardSpeed(int baud);
 
-// Puts the terminal into raw mode for the settings. Returns 0, -2 (parity, stop bits or
-// baud not accepted) or -3 (data bits outside 5..8), checked in that order of the fields.
-int configureTermios(termios& tio, const LineSettings& settings);
+// Puts the terminal into raw mode for the settings. Ok, SettingRefused (parity, stop bits or
+// baud) or DataBitsRefused (outside 5..8), checked in that order of the fields.
+OpenResult configureTermios(termios& tio, const LineSettings& settings);
 
 // Sets a rate without a named speed (14400, 28800, 56000, 128000). False on failure.
 bool setArbitraryBaud(int fd, int baud);

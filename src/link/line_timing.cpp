@@ -1,6 +1,5 @@
 #include "link/line_timing.h"
 
-#include <chrono>
 #include <cmath>
 
 namespace zelmot::link {
@@ -19,16 +18,6 @@ LineTimeouts computeLineTimeouts(int baud, bool parityChecked, bool twoStopBits)
   // Long enough for the longest reply (28 characters) at the slack per-character rate.
   t.replyWait = static_cast<uint16_t>((t.readPerChar * 28 + 50) % 65536);
   return t;
-}
-
-void busy_wait(double milliseconds) {
-  using Clock = std::chrono::steady_clock;
-  if (!(milliseconds > 0)) return;
-  const auto target =
-      Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                         std::chrono::duration<double, std::milli>(milliseconds));
-  while (Clock::now() < target) {
-  }
 }
 
 }  // namespace zelmot::link

@@ -1,6 +1,6 @@
 #pragma once
 // The one place that knows how long things take on the line: the time of one character
-// and every time-out derived from it, and the busy wait used to pace characters.
+// and every time-out derived from it.
 #include <cstdint>
 
 namespace zelmot::link {
@@ -19,8 +19,5 @@ struct LineTimeouts {
 // bits; a parity bit is counted whenever parity checking is on (even when no parity bit is
 // sent), and a second stop bit when there is one. baud must be positive.
 LineTimeouts computeLineTimeouts(int baud, bool parityChecked, bool twoStopBits);
-
-// Spins on the monotonic clock; sleeping would overshoot by far more than a character time.
-void busy_wait(double milliseconds);
 
 }  // namespace zelmot::link

@@ -37,20 +37,25 @@ void appendHighByteFirst(std::vector<uint8_t>& data, uint16_t value) {
 
 }  // namespace
 
-int DeviceProtocol::exchange_parameter(int requestFlag, LinkParameter& parameter, LogSink* log) {
-  if (noDeviceExchange_) return kParameterOk;
-  const bool openedHere = openForExchange();
+ParameterResult DeviceProtocol::exchange_parameter(int requestFlag, LinkParameter& parameter,
+                                                   LogSink* log) {
+  if (noDeviceExchange_) return ParameterResult::Ok;
+  const TemporaryOpen open = openForExchange();
+  if (open == TemporaryOpen::Failed) {
+    parameter.setLinkErrorText(openFailureText());
+    return ParameterResult::Failed;
+  }
   parameter.setLinkErrorText("");
 
-  int result = kParameterOk;
+  ParameterResult result = ParameterResult::Ok;
   if (attributeExchangeDue(parameter)) {
     std::string errorText;
     result = exchangeAttributes(requestFlag, parameter, errorText);
-    if (result != kParameterOk) parameter.setLinkErrorText(errorText);
+    if (result != ParameterResult::Ok) parameter.setLinkErrorText(errorText);
   }
-  if (result == kParameterOk) result = exchangeValue(requestFlag, parameter, log);
+  if (result == ParameterResult::Ok) result = exchangeValue(requestFlag, parameter, log);
 
-  if (openedHere) closeAfterExchange();
+  if (open == TemporaryOpen::Opened) closeAfterExchange();
   return result;
 }
 
@@ -61,8 +66,8 @@ bool DeviceProtocol::attributeExchangeDue(const LinkParameter& parameter) const 
   return static_cast<int64_t>(parameter.linkLinearIndex()) % multiplicity == 0;
 }
 
-int DeviceProtocol::exchangeAttributes(int requestFlag, LinkParameter& parameter,
-                                       std::string& errorText) {
+ParameterResult DeviceProtocol::exchangeAttributes(int requestFlag, LinkParameter& parameter,
+                                                   std::string& errorText) {
   // Without the permission attributes are only ever read, also before a write.
   const int direction = attributeWritePermission_ ? requestFlag : 1;
   const bool indexed = parameter.linkHasLinearIndex();
@@ -80,17 +85,18 @@ int DeviceProtocol::exchangeAttributes(int requestFlag, LinkParameter& parameter
   FrameReply reply;
   if (transact_frame(direction, kAttributeCode, data.data(), data.size(), reply, errorText,
                      parameter.linkRequestIndex()) == 0) {
-    return kAttributeExchangeFailed;
+    return ParameterResult::AttributeExchangeFailed;
   }
   if (reply.length != (indexed ? 5 : 3)) {
     errorText = kAttributeSizeText;
-    return kAttributeReplySize;
+    return ParameterResult::AttributeReplySize;
   }
   parameter.setLinkAttributes((reply.data[0] & 0x01) != 0, (reply.data[0] & 0x02) == 0);
-  return kParameterOk;
+  return ParameterResult::Ok;
 }
 
-int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, LogSink* log) {
+ParameterResult DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter,
+                                              LogSink* log) {
   const std::string name = parameter.linkName();
   std::vector<uint8_t> data;
   if (requestFlag == 0) {
@@ -98,11 +104,11 @@ int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, Log
     const int encoded = parameter.linkTextToData(parameter.linkValueText(), data, message);
     if (log != nullptr && encoded == -1) {
       log->addLine("Метод формирования посылки записи для команды '" + name + "' не определен.");
-      return kParameterNoEncoding;
+      return ParameterResult::NoEncoding;
     }
     if (log != nullptr && encoded == 0) {
       log->addLine("Неверное значение (неудается закодировать данные)");
-      return kParameterNotEncodable;
+      return ParameterResult::NotEncodable;
     }
     if (log != nullptr && encoded != 1) {
       log->addLine("Предупреждение: странный ответ от ConvertToData(...)");
@@ -118,7 +124,7 @@ int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, Log
 
   FrameReply reply;
   std::string errorText;
-  int result = kParameterOk;
+  ParameterResult result = ParameterResult::Ok;
   if (transact_frame(requestFlag, name_hash(name), data.data(), data.size(), reply, errorText,
                      parameter.linkRequestIndex()) == 0) {
     // A graph node that does not exist is reported as an index beyond the limit: not an error.
@@ -126,7 +132,7 @@ int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, Log
       errorText.clear();
     }
     if (log != nullptr && errorText == kTimeoutText) log->addLine(describeLineSettings());
-    result = kParameterFailed;
+    result = ParameterResult::Failed;
   } else {
     if (log != nullptr) {
       for (size_t i = 0; i < reply.length; ++i) {
@@ -139,7 +145,7 @@ int DeviceProtocol::exchangeValue(int requestFlag, LinkParameter& parameter, Log
     if (parameter.linkDataToText(reply.data.data(), reply.length) == 0) {
       errorText = kNotDecodedText;
       parameter.setLinkValueText("");
-      result = kParameterNotDecoded;
+      result = ParameterResult::NotDecoded;
     }
   }
   parameter.setLinkErrorText(errorText);

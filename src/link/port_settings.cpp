@@ -21,31 +21,32 @@ int decimalTextToInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
-bool parityCodeForText(std::string_view text, int& code) {
+bool parityForText(std::string_view text, Parity& parity) {
   struct Entry {
     std::string_view text;
-    int code;
+    Parity parity;
   };
-  static constexpr Entry kEntries[] = {{"Отсутствует", 3}, {"Четность", 1}, {"Нечетность", 4}};
+  static constexpr Entry kEntries[] = {
+      {"Отсутствует", Parity::None}, {"Четность", Parity::Even}, {"Нечетность", Parity::Odd}};
   for (const auto& entry : kEntries) {
     if (equalsIgnoreCase(text, entry.text)) {
-      code = entry.code;
+      parity = entry.parity;
       return true;
     }
   }
   return false;
 }
 
-std::string parityCodeText(int code) {
-  switch (code) {
-    case 0: return "нет (без проверки)";
-    case 1: return "Четность";
-    case 2: return "маркер";
-    case 3: return "Отсутствует";
-    case 4: return "Нечетность";
-    case 5: return "пробел";
-    default: return "код " + std::to_string(code);
+std::string parityText(Parity parity) {
+  switch (parity) {
+    case Parity::NoneUnchecked: return "нет (без проверки)";
+    case Parity::Even: return "Четность";
+    case Parity::Mark: return "маркер";
+    case Parity::None: return "Отсутствует";
+    case Parity::Odd: return "Нечетность";
+    case Parity::Space: return "пробел";
   }
+  return "код " + std::to_string(parityCode(parity));
 }
 
 }  // namespace zelmot::link

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/link_results.h"
+
 namespace zelmot::link {
 
 class PortSettingsSource {
@@ -18,11 +20,11 @@ public:
 // Optional blanks, optional sign, digits; text without digits gives 0. Saturates.
 int decimalTextToInt(std::string_view text);
 
-// Parity code of a PrtY text ("Отсутствует" 3, "Четность" 1, "Нечетность" 4), Latin
-// letters compared without case; false for any other text.
-bool parityCodeForText(std::string_view text, int& code);
+// Parity of a PrtY text ("Отсутствует", "Четность", "Нечетность"), Latin letters compared
+// without case; false for any other text.
+bool parityForText(std::string_view text, Parity& parity);
 
-// Readable name of a parity code for messages and traces.
-std::string parityCodeText(int code);
+// Readable name of a parity for messages and traces.
+std::string parityText(Parity parity);
 
 }  // namespace zelmot::link

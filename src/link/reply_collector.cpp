@@ -40,4 +40,20 @@ void ReplyCollector::addChar(char c) {
   if (c == kFrameEnd) complete_ = true;
 }
 
+std::optional<ExchangeResult> collectReply(ReplyCollector& collector, const char* bytes,
+                                           size_t count, std::array<char, kReplyBufferSize>& reply,
+                                           size_t& replyCount) {
+  switch (collector.feed(bytes, count)) {
+    case ReplyCollector::State::Complete:
+      reply = collector.chars();
+      replyCount = collector.count();
+      return ExchangeResult::Done;
+    case ReplyCollector::State::LineError:
+      return ExchangeResult::LineError;
+    case ReplyCollector::State::Incomplete:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace zelmot::link

@@ -5,8 +5,10 @@
 // genuine 0xFF), so errors arrive in order with the characters and can be told apart.
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include "link/frame_codec.h"
+#include "link/link_results.h"
 
 namespace zelmot::link {
 
@@ -33,5 +35,11 @@ private:
   bool complete_ = false;
   bool lineErrorInRead_ = false;
 };
+
+// Feeds one read and says what it means for the exchange: Done with the characters copied
+// to reply, LineError, or nothing yet while the reply is incomplete.
+std::optional<ExchangeResult> collectReply(ReplyCollector& collector, const char* bytes,
+                                           size_t count, std::array<char, kReplyBufferSize>& reply,
+                                           size_t& replyCount);
 
 }  // namespace zelmot::link

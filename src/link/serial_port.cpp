@@ -48,7 +48,7 @@ SerialPort::~SerialPort() {
   }
 }
 
-int SerialPort::open_port() {
+OpenResult SerialPort::open_port() {
   std::lock_guard lock(mutex_);
   timeouts_.charTime = 0;
   timeouts_.replyWait = 0;
@@ -58,7 +58,7 @@ int SerialPort::open_port() {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     rememberErrorLocked(errno);
-    return -1;
+    return OpenResult::NotOpened;
   }
   // A port is a character device. A regular file or a pipe named by mistake would take the
   // frames (a file is overwritten, a pipe echoes each request back as its own reply).
@@ -66,7 +66,7 @@ int SerialPort::open_port() {
   if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
     ::close(fd);
     rememberErrorLocked(ENOTTY);
-    return -1;
+    return OpenResult::NotOpened;
   }
   // TIOCEXCL keeps other users out (root excepted); the lock also stops other root
   // processes that honour it, such as a second copy of this program.
@@ -75,24 +75,27 @@ int SerialPort::open_port() {
     const int error = errno == EWOULDBLOCK ? EBUSY : errno;
     ::close(fd);
     rememberErrorLocked(error);
-    return -1;
+    return OpenResult::NotOpened;
   }
   fd_ = fd;
   failed_ = false;
   return configureLocked();
 }
 
-int SerialPort::configureLocked() {
+OpenResult SerialPort::configureLocked() {
   termios tio{};
   if (::tcgetattr(fd_, &tio) != 0) {
     rememberErrorLocked(errno);
-    return -2;
+    return OpenResult::SettingRefused;
   }
-  const int rc = configureTermios(tio, settings_);
-  if (rc != 0) return rc;
+  const OpenResult refused = configureTermios(tio, settings_);
+  if (refused != OpenResult::Ok) {
+    rememberErrorLocked(EINVAL);
+    return refused;
+  }
 
   ParityMode parity;
-  parityModeForCode(settings_.parityCode, parity);
+  parityModeFor(settings_.parity, parity);
   const LineTimeouts timeouts =
       computeLineTimeouts(settings_.baud, parity.checked, settings_.stopBits == 2);
   timeouts_.charTime = timeouts.charTime;
@@ -100,75 +103,128 @@ int SerialPort::configureLocked() {
   if (::tcsetattr(fd_, TCSANOW, &tio) != 0 ||
       (!hasStandardSpeed(settings_.baud) && !setArbitraryBaud(fd_, settings_.baud))) {
     rememberErrorLocked(errno);
-    return -4;
+    return OpenResult::NotApplied;
   }
-  // Modem lines off: the semi-automatic converter transmits while RTS is up.
-  int lines = TIOCM_RTS | TIOCM_DTR;
-  ::ioctl(fd_, TIOCMBIC, &lines);
+  probeModemLinesLocked();
   requestLowLatency(fd_);
   timeouts_ = timeouts;
   ::tcflush(fd_, TCIOFLUSH);
-  return 0;
+  return OpenResult::Ok;
 }
 
-int SerialPort::close_port() {
+// Modem lines off: the semi-automatic converter transmits while RTS is up. A line without
+// them (a pseudo-terminal answers ENOTTY) cannot serve that converter at all.
+void SerialPort::probeModemLinesLocked() {
+  int lines = TIOCM_RTS | TIOCM_DTR;
+  rtsUnavailable_ = ::ioctl(fd_, TIOCMBIC, &lines) != 0;
+  serial_rs485 rs485{};
+  rs485Supported_ = !rtsUnavailable_ && ::ioctl(fd_, TIOCGRS485, &rs485) == 0;
+  rs485Preset_ = rs485Supported_ && (rs485.flags & SER_RS485_ENABLED) != 0;
+  rs485Ours_ = false;
+}
+
+CloseResult SerialPort::close_port() {
   std::lock_guard lock(mutex_);
-  if (fd_ < 0) return -2;
+  if (fd_ < 0) return CloseResult::NotOpen;
   if (::tcflush(fd_, TCIOFLUSH) != 0) {
     const int error = errno;
     rememberErrorLocked(error);
     // A port whose device has gone must still be released, or it could never be reopened.
-    if (!failed_ && !deviceGone(error)) return -1;
+    if (!failed_ && !deviceGone(error)) return CloseResult::PurgeFailed;
   }
   closeFdLocked();
-  return 0;
+  return CloseResult::Closed;
 }
 
 void SerialPort::closeFdLocked() {
+  // The driver's RS-485 mode outlives the descriptor: leave the port as it was found.
+  if (rs485Ours_) useKernelRs485Locked(false);
   ::ioctl(fd_, TIOCNXCL);
   ::close(fd_);
   fd_ = -1;
   failed_ = false;
 }
 
-int SerialPort::port_exchange(const char* frame, size_t count, ReplyBuffer& reply,
-                              size_t& replyCount) {
+ExchangeResult SerialPort::port_exchange(const char* frame, size_t count, ReplyBuffer& reply,
+                                         size_t& replyCount) {
   replyCount = 0;
   reply.fill(0);
   std::lock_guard lock(mutex_);
-  if (stopEvent_.isSet()) return kExchangeAborted;
+  if (stopEvent_.isSet()) return ExchangeResult::Aborted;
   if (fd_ < 0) {
     rememberErrorLocked(EBADF);
-    return kExchangeAborted;
+    return ExchangeResult::Aborted;
   }
-  if (failed_) return kExchangeAborted;
+  if (failed_) return ExchangeResult::Aborted;
 
   ::tcflush(fd_, TCIFLUSH);
-  if (!writeFrameLocked(frame, count)) return kExchangeAborted;
+  if (!writeFrameLocked(frame, count)) return ExchangeResult::Aborted;
   return awaitReplyLocked(reply, replyCount);
 }
 
 bool SerialPort::writeFrameLocked(const char* frame, size_t count) {
-  const int perChar = static_cast<int>(timeouts_.writePerChar);
-  const int constant = static_cast<int>(timeouts_.writeConstant);
-  if (converterMode_ != kSemiAutomaticConverter) {
-    const int limit = perChar * static_cast<int>(count) + constant;
-    return writeAllLocked(frame, count, limit) != WriteOutcome::Aborted;
-  }
-  // The converter transmits while RTS is up: one character at a time, each given its time
-  // on the line, so that RTS falls about one character after the last one.
+  const bool switched = converterMode_ == ConverterMode::SemiAutomatic && !rtsUnavailable_;
+  // Where the driver can switch RTS around each write, it does so more exactly than we can.
+  // A mode the system set up for the port (an RS-485 port of a board) is left as it is.
+  if (rs485Supported_ && !rs485Preset_ && rs485Ours_ != switched) useKernelRs485Locked(switched);
+  if (switched && !rs485Preset_ && !rs485Ours_) return writeSwitchedLocked(frame, count);
+  const int limit = static_cast<int>(timeouts_.writePerChar * count + timeouts_.writeConstant);
+  return writeAllLocked(frame, count, limit) != WriteOutcome::Aborted;
+}
+
+// The converter transmits while RTS is up: up before the first start bit, down once the
+// last stop bit has left. The line time of the frame is waited by a timer (some drivers
+// report the queue drained while the hardware still sends), then tcdrain.
+bool SerialPort::writeSwitchedLocked(const char* frame, size_t count) {
+  using Ms = std::chrono::duration<double, std::milli>;
+  const auto start = Clock::now();
   setRtsLocked(true);
-  for (size_t i = 0; i < count; ++i) {
-    // At low rates the character gaps add up to seconds: stop_event is honoured between them.
-    if (stopEvent_.isSet() ||
-        writeAllLocked(frame + i, 1, perChar + constant) == WriteOutcome::Aborted) {
-      setRtsLocked(false);
-      return false;
-    }
-    busy_wait(timeouts_.charTime);
+  const int limit = static_cast<int>(timeouts_.writePerChar * count + timeouts_.writeConstant);
+  bool sent = writeAllLocked(frame, count, limit) != WriteOutcome::Aborted;
+  if (sent) {
+    const double onLine = timeouts_.charTime * static_cast<double>(count);
+    sent = waitOrStopLocked(onLine - Ms(Clock::now() - start).count());
   }
-  ::tcdrain(fd_);
+  if (sent) ::tcdrain(fd_);
   setRtsLocked(false);
+  return sent;
+}
+
+// Sleeps on the stop event's descriptor; false when stop_event ended the wait.
+bool SerialPort::waitOrStopLocked(double milliseconds) {
+  if (!(milliseconds > 0)) return !stopEvent_.isSet();
+  const auto nanoseconds = static_cast<long long>(milliseconds * 1e6);
+  const timespec timeout{static_cast<time_t>(nanoseconds / 1000000000),
+                         static_cast<long>(nanoseconds % 1000000000)};
+  pollfd stop{stopEvent_.fd(), POLLIN, 0};
+  while (true) {
+    const int ready = ::ppoll(&stop, 1, &timeout, nullptr);
+    if (ready < 0 && errno == EINTR) continue;  // an approximate wait is good enough here
+    return ready == 0;
+  }
+}
+
+bool SerialPort::useKernelRs485Locked(bool on) {
+  serial_rs485 rs485{};
+  if (::ioctl(fd_, TIOCGRS485, &rs485) != 0) {
+    rs485Supported_ = false;
+    return false;
+  }
+  if (on) {
+    rs485.flags |= SER_RS485_ENABLED | SER_RS485_RTS_ON_SEND;
+    rs485.flags &= ~static_cast<uint32_t>(SER_RS485_RTS_AFTER_SEND);
+    rs485.delay_rts_before_send = 0;
+    rs485.delay_rts_after_send = 0;
+  } else {
+    rs485.flags &= ~static_cast<uint32_t>(SER_RS485_ENABLED);
+  }
+  if (::ioctl(fd_, TIOCSRS485, &rs485) != 0) {
+    // Reading the mode but refusing it: switch RTS ourselves from now on.
+    rs485Supported_ = false;
+    rs485Ours_ = false;
+    return false;
+  }
+  rs485Ours_ = on;
   return true;
 }
 
@@ -205,7 +261,7 @@ SerialPort::WriteOutcome SerialPort::writeAllLocked(const char* data, size_t cou
   return WriteOutcome::Written;
 }
 
-int SerialPort::awaitReplyLocked(ReplyBuffer& reply, size_t& replyCount) {
+ExchangeResult SerialPort::awaitReplyLocked(ReplyBuffer& reply, size_t& replyCount) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeouts_.replyWait);
   ReplyCollector collector;
   char chunk[256];
@@ -215,35 +271,27 @@ int SerialPort::awaitReplyLocked(ReplyBuffer& reply, size_t& replyCount) {
     if (ready < 0) {
       if (errno == EINTR) continue;
       failLocked(errno);
-      return kExchangeAborted;
+      return ExchangeResult::Aborted;
     }
-    if (fds[0].revents != 0) return kExchangeAborted;
-    if (ready == 0) return kExchangeNoReply;
+    if (fds[0].revents != 0) return ExchangeResult::Aborted;
+    if (ready == 0) return ExchangeResult::NoReply;
     if ((fds[1].revents & POLLIN) == 0) {
       failLocked(EIO);  // hang-up or error without data: the device has gone
-      return kExchangeAborted;
+      return ExchangeResult::Aborted;
     }
     const ssize_t got = ::read(fd_, chunk, sizeof chunk);
     if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
     if (got <= 0) {
       failLocked(got == 0 ? EIO : errno);
-      return kExchangeAborted;
+      return ExchangeResult::Aborted;
     }
-    switch (collector.feed(chunk, static_cast<size_t>(got))) {
-      case ReplyCollector::State::Complete:
-        reply = collector.chars();
-        replyCount = collector.count();
-        return kExchangeDone;
-      case ReplyCollector::State::LineError:
-        return kExchangeLineError;
-      case ReplyCollector::State::Incomplete:
-        break;
-    }
+    const auto outcome =
+        collectReply(collector, chunk, static_cast<size_t>(got), reply, replyCount);
+    if (outcome) return *outcome;
   }
 }
 
 void SerialPort::setRtsLocked(bool up) {
-  // Pseudo-terminals have no modem lines (ENOTTY); the exchange works without them.
   int rts = TIOCM_RTS;
   ::ioctl(fd_, up ? TIOCMBIS : TIOCMBIC, &rts);
 }
@@ -254,7 +302,8 @@ void SerialPort::failLocked(int error) {
 }
 
 void SerialPort::rememberErrorLocked(int error) {
-  lastError_ = std::error_code(error, std::generic_category()).message();
+  lastError_ = error;
+  lastErrorText_ = std::error_code(error, std::generic_category()).message();
 }
 
 bool SerialPort::isOpen() const {
@@ -269,7 +318,16 @@ bool SerialPort::hasFailed() const {
 
 std::string SerialPort::lastErrorText() const {
   std::lock_guard lock(mutex_);
+  return lastErrorText_;
+}
+
+int SerialPort::lastError() const {
+  std::lock_guard lock(mutex_);
   return lastError_;
+}
+
+bool SerialPort::rtsUnavailable() const {
+  return rtsUnavailable_;
 }
 
 void SerialPort::setPortName(const std::string& name) {
@@ -297,13 +355,11 @@ LineSettings SerialPort::lineSettings() const {
   return settings_;
 }
 
-void SerialPort::setConverterMode(int mode) {
-  std::lock_guard lock(mutex_);
+void SerialPort::setConverterMode(ConverterMode mode) {
   converterMode_ = mode;
 }
 
-int SerialPort::converterMode() const {
-  std::lock_guard lock(mutex_);
+ConverterMode SerialPort::converterMode() const {
   return converterMode_;
 }
 

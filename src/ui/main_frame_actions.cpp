@@ -178,11 +178,14 @@ void CMainFrame::setTaskCommandsEnabled(bool enabled) {
 }
 
 void CMainFrame::switchConverter(int id) {
-  const int mode = id == app::kCmdConverterAutomatic ? link::kAutomaticConverter
-                                                     : link::kSemiAutomaticConverter;
-  settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue, static_cast<uint32_t>(mode));
-  // The port's lock is held by an exchange waiting for its reply: switch when it is over.
-  tasks_.whenIdle([this, mode] { doc_->deviceLink().port().setConverterMode(mode); });
+  const link::ConverterMode mode = id == app::kCmdConverterAutomatic
+                                       ? link::ConverterMode::Automatic
+                                       : link::ConverterMode::SemiAutomatic;
+  settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue,
+                     static_cast<uint32_t>(link::modeCode(mode)));
+  // The mode is read once per frame without the port's lock, so this never waits for a
+  // reply that is due.
+  doc_->deviceLink().port().setConverterMode(mode);
 }
 
 void CMainFrame::onModeToggled(int id, bool checked) {

@@ -66,7 +66,8 @@ bool CMainFrame::applyStartupSettings(std::string& error) {
     const QSignalBlocker quiet(action(app::kCmdImmediateWrite));  // no notice at start-up
     action(app::kCmdImmediateWrite)->setChecked(modes.immediateWrite);
   }
-  const bool automatic = doc_->deviceLink().port().converterMode() != link::kSemiAutomaticConverter;
+  const bool automatic =
+      doc_->deviceLink().port().converterMode() != link::ConverterMode::SemiAutomatic;
   action(app::kCmdConverterSemiAutomatic)->setChecked(!automatic);
   action(app::kCmdConverterAutomatic)->setChecked(automatic);
   if (line.noExchange) {

@@ -121,13 +121,13 @@ TEST_F(Startup, QuestionText) {
 }
 
 TEST_F(Startup, ConverterFromTheCommandLineBeforeTheStoredType) {
-  EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::kSemiAutomaticConverter);
+  EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::SemiAutomatic);
   settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 1);
-  EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::kAutomaticConverter);
-  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:on"}), settings), link::kSemiAutomaticConverter);
+  EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::Automatic);
+  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:on"}), settings), link::ConverterMode::SemiAutomatic);
   settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 0);
-  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:auto"}), settings), link::kAutomaticConverter);
-  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:off"}), settings), link::kAutomaticConverter);
+  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:auto"}), settings), link::ConverterMode::Automatic);
+  EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:off"}), settings), link::ConverterMode::Automatic);
 }
 
 TEST_F(Startup, UnattendedRunWithoutPortHasNoExchange) {

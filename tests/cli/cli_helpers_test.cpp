@@ -58,14 +58,6 @@ TEST(CliDeviceLine, MessagesNameThePortOnceAndTheReason) {
   EXPECT_THAT(listed, HasSubstr("\n  /dev/ttyS1\n"));
   EXPECT_THAT(noPortText({}), HasSubstr("не найдены"));
 
-  const std::string byPath = portOpenFailureText("/dev/ttyUSB0", "/dev/ttyUSB0", "Нет доступа", true);
-  EXPECT_THAT(byPath, HasSubstr("Неудается открыть порт /dev/ttyUSB0. Связь с сетью отсутствует."));
-  EXPECT_EQ(byPath.find("/dev/ttyUSB0"), byPath.rfind("/dev/ttyUSB0"));
-  EXPECT_THAT(byPath, HasSubstr("Причина: Нет доступа"));
-  EXPECT_THAT(byPath, HasSubstr("dialout"));
-  const std::string byNumber = portOpenFailureText("COM3", "/dev/ttyS2", "busy", false);
-  EXPECT_THAT(byNumber, HasSubstr("порт COM3 (/dev/ttyS2)."));
-  EXPECT_THAT(byNumber, Not(HasSubstr("dialout")));
 }
 
 TEST(CliOutputPath, WritableFoldersAndFilesPassOthersAreNamed) {

@@ -17,9 +17,9 @@ using Bytes = std::vector<uint8_t>;
 
 // Ends a transaction the way the device protocol does after a reply arrived.
 int deliverReply(link::LinkParameter& p, const Bytes& reply) {
-  int result = link::kParameterOk;
+  int result = link::resultCode(link::ParameterResult::Ok);
   if (p.linkDataToText(reply.data(), static_cast<int>(reply.size())) == 0) {
-    result = link::kParameterNotDecoded;
+    result = link::resultCode(link::ParameterResult::NotDecoded);
   }
   p.setLinkErrorText("");
   p.storeLinkRawReply(reply.data(), static_cast<uint8_t>(reply.size()));
@@ -31,7 +31,7 @@ int deliverReply(link::LinkParameter& p, const Bytes& reply) {
 int deliverErrorReply(link::LinkParameter& p, const Bytes& reply, const std::string& text) {
   p.setLinkErrorText(text);
   p.storeLinkRawReply(reply.data(), static_cast<uint8_t>(reply.size()));
-  return link::kParameterFailed;
+  return link::resultCode(link::ParameterResult::Failed);
 }
 
 void makeDecDot(model::Parameter& parameter, const std::string& value) {
@@ -48,7 +48,7 @@ TEST(CheckedExchange, AReadReplyTheTypeCannotDecodeIsAFailedReadThatKeepsTheValu
   const int result = checkedExchange(true, p, [&](link::LinkParameter& w) {
     return deliverReply(w, fiveBytes);
   });
-  EXPECT_EQ(result, link::kParameterNotDecoded);
+  EXPECT_EQ(result, link::resultCode(link::ParameterResult::NotDecoded));
   EXPECT_EQ(p.valueText(), "12");
   EXPECT_EQ(p.errorText(), "Ошибка; (Непонятная длина ответа:5)");
   EXPECT_EQ(p.rowColour(), model::kErrorColour);
@@ -57,7 +57,7 @@ TEST(CheckedExchange, AReadReplyTheTypeCannotDecodeIsAFailedReadThatKeepsTheValu
 
   // A good reply afterwards reads normally.
   EXPECT_EQ(checkedExchange(true, p, [&](link::LinkParameter& w) { return deliverReply(w, {7}); }),
-            link::kParameterOk);
+            link::resultCode(link::ParameterResult::Ok));
   EXPECT_EQ(p.valueText(), "7");
   EXPECT_EQ(p.errorText(), "");
 }
@@ -69,7 +69,7 @@ TEST(CheckedExchange, AWriteWhoseEchoCannotBeDecodedStillCountsAsWritten) {
   EXPECT_EQ(checkedExchange(false, p, [&](link::LinkParameter& w) {
               return deliverReply(w, {1, 2, 3, 4, 5});
             }),
-            link::kParameterOk);
+            link::resultCode(link::ParameterResult::Ok));
   EXPECT_EQ(p.valueText(), "12");
   EXPECT_EQ(p.errorText(), "");
   EXPECT_FALSE(p.valueChanged());
@@ -83,7 +83,7 @@ TEST(CheckedExchange, ErrorCodesWithoutACatalogueTextAreNamedByNumber) {
       return deliverErrorReply(w, reply, text);
     });
   };
-  EXPECT_EQ(failWith({0x7E}, ""), link::kParameterFailed);
+  EXPECT_EQ(failWith({0x7E}, ""), link::resultCode(link::ParameterResult::Failed));
   EXPECT_EQ(p.errorText(), "Код ошибки прибора 0x7E");
   EXPECT_EQ(p.rowColour(), model::kErrorColour);
   failWith({}, "");

@@ -78,6 +78,30 @@ TEST_F(ThreadTest, GroupWriteRunsTheListInOrderWithoutReReading) {
   EXPECT_EQ(transport.log[1].name, "n.rel");
 }
 
+TEST_F(ThreadTest, PortThatCannotOpenEndsTheTaskOnceAsNoLinkAndTheNextTaskRuns) {
+  tree.add(tree.root, "a", "5");
+  tree.add(tree.root, "b", "6");
+  transport.openFailure = "Неудается открыть порт COM1 (/dev/ttyS0): Permission denied";
+  ExchangeThread thread(engine, transport, nullptr);
+  ASSERT_TRUE(thread.start(TaskCode::Read, &tree.root));
+  const TaskOutcome failed = thread.wait();
+  EXPECT_TRUE(failed.started);
+  EXPECT_TRUE(failed.noLink());
+  EXPECT_EQ(failed.portFailureText, transport.openFailure);
+  EXPECT_EQ(failed.counts.handled, 0);
+  EXPECT_TRUE(transport.log.empty());
+  int said = 0;
+  for (const std::string& line : sink.lines()) said += line == transport.openFailure ? 1 : 0;
+  EXPECT_EQ(said, 1);
+
+  transport.openFailure.clear();
+  ASSERT_TRUE(thread.start(TaskCode::Read, &tree.root));
+  const TaskOutcome read = thread.wait();
+  EXPECT_FALSE(read.noLink());
+  EXPECT_EQ(read.counts.handled, 2);
+  EXPECT_EQ(transport.log.size(), 2u);
+}
+
 TEST_F(ThreadTest, CancelStopsAReadAtTheNextFailedReadAndIsReportedOnce) {
   for (int i = 0; i < 6; ++i) tree.add(tree.root, "p" + std::to_string(i));
   transport.answer([this](bool, link::LinkParameter& p) {

@@ -35,12 +35,17 @@ public:
     log.push_back({read, parameter.linkName(), read ? std::string() : parameter.linkValueText()});
     return answer_(read, parameter);
   }
+  bool beginTask(std::string& failure) override {
+    failure = openFailure;
+    return openFailure.empty();
+  }
 
   // Set by a script to make the line "hang up": reported until cleared.
   std::string lossReason;
   std::string lineLossReason() override { return lossReason; }
 
   std::vector<Exchange> log;
+  std::string openFailure;  // not empty: the port "cannot be opened" for a task
 
 private:
   Answer answer_;

@@ -12,15 +12,15 @@ namespace {
 using Verdict = ExchangeRetries::Verdict;
 
 struct Outcome {
-  int result;
+  ExchangeResult result;
   std::string reply;
 };
 
-const Outcome kNoReply{kExchangeNoReply, ""};
-const Outcome kLineError{kExchangeLineError, ""};
-const Outcome kNoStart{kExchangeDone, "G\r"};
-const Outcome kAborted{kExchangeAborted, ""};
-const Outcome kSound{kExchangeDone, "#GG\r"};
+const Outcome kNoReply{ExchangeResult::NoReply, ""};
+const Outcome kLineError{ExchangeResult::LineError, ""};
+const Outcome kNoStart{ExchangeResult::Done, "G\r"};
+const Outcome kAborted{ExchangeResult::Aborted, ""};
+const Outcome kSound{ExchangeResult::Done, "#GG\r"};
 
 // Feeds outcomes until a verdict other than Retry; returns the attempts used.
 int attemptsUntilDone(ExchangeRetries& retries, const std::vector<Outcome>& script,
@@ -81,8 +81,8 @@ TEST(ExchangeRetries, SoundStartIsAcceptedWhateverCameBefore) {
 TEST(ExchangeRetries, StartAloneIsNotAReply) {
   ExchangeRetries retries;
   std::string error;
-  EXPECT_EQ(retries.judge(kExchangeDone, "#", 1, error), Verdict::Retry);
-  EXPECT_EQ(retries.judge(kExchangeDone, "#\r", 2, error), Verdict::Accept);
+  EXPECT_EQ(retries.judge(ExchangeResult::Done, "#", 1, error), Verdict::Retry);
+  EXPECT_EQ(retries.judge(ExchangeResult::Done, "#\r", 2, error), Verdict::Accept);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
 #include <vector>
 
 #include "link/device_protocol.h"
+#include "link/memory_transport.h"
 #include "scripted_device.h"
 
 namespace zelmot::link {
@@ -92,8 +95,8 @@ class ParameterExchangeTest : public ::testing::Test {
 protected:
   void SetUp() override {
     link.port().setPortName(pty.slavePath());
-    link.port().setConverterMode(kAutomaticConverter);
-    link.port().setLineSettings({115200, 0, 8, 1});
+    link.port().setConverterMode(ConverterMode::Automatic);
+    link.port().setLineSettings({115200, Parity::NoneUnchecked, 8, 1});
   }
   void answerWith(testing::DeviceScript script) {
     device = std::make_unique<ScriptedDevice>(pty, std::move(script));
@@ -111,7 +114,7 @@ protected:
 
 TEST_F(ParameterExchangeTest, ReadOpensTheClosedPortAndClosesItAfter) {
   answerAsEcho();
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Ok);
   EXPECT_EQ(p.value, "1234");
   EXPECT_EQ(p.error, "");
   EXPECT_EQ(p.rawReply, (std::vector<uint8_t>{0x12, 0x34}));
@@ -124,7 +127,7 @@ TEST_F(ParameterExchangeTest, ReadOpensTheClosedPortAndClosesItAfter) {
 
 TEST_F(ParameterExchangeTest, AttributesOnlyForTheFirstIndexOfEachGroup) {
   answerAsEcho();
-  ASSERT_EQ(link.port().open_port(), 0);
+  ASSERT_EQ(link.port().open_port(), OpenResult::Ok);
   p.hasLinearIndex = true;
   p.multiplicity = 4;
   struct Case {
@@ -134,7 +137,7 @@ TEST_F(ParameterExchangeTest, AttributesOnlyForTheFirstIndexOfEachGroup) {
   for (const Case c : {Case{5, 1}, Case{8, 2}, Case{0, 2}, Case{3, 1}}) {
     p.linearIndex = c.index;
     const size_t before = requests().size();
-    EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterOk) << c.index;
+    EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Ok) << c.index;
     EXPECT_EQ(requests().size() - before, c.frames) << c.index;
   }
   EXPECT_TRUE(link.port().isOpen());  // a port that was open stays open
@@ -144,7 +147,7 @@ TEST_F(ParameterExchangeTest, NoAttributeTransferModeSkipsThem) {
   answerAsEcho();
   p.multiplicity = 1;
   link.setNoAttributeTransfer(true);
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Ok);
   EXPECT_EQ(requests().size(), 1u);
 }
 
@@ -155,7 +158,7 @@ TEST_F(ParameterExchangeTest, WithoutPermissionAWriteReadsTheAttributesFirst) {
   p.multiplicity = 4;
   p.editable = true;
   p.factoryOwned = false;
-  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), ParameterResult::Ok);
   const auto r = requests();
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r[0].command, kAttributeCode);
@@ -177,7 +180,7 @@ TEST_F(ParameterExchangeTest, WithPermissionAWriteSendsTheAttributeByte) {
   p.multiplicity = 1;
   p.editable = true;
   p.factoryOwned = false;
-  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), ParameterResult::Ok);
   const auto r = requests();
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r[0].requestFlag, 0);
@@ -192,7 +195,7 @@ TEST_F(ParameterExchangeTest, FailedAttributeExchangeLeavesRawReplyAndFlags) {
     return r.command == kAttributeCode ? deviceReply(kErrorReplyCode, {0x08}) : echoDevice(r, 0);
   });
   p.multiplicity = 1;
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kAttributeExchangeFailed);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::AttributeExchangeFailed);
   EXPECT_EQ(p.error, "У запрошенного параметра отсутствуют признаки");
   EXPECT_EQ(p.rawReply, std::vector<uint8_t>{0xEE});
   EXPECT_TRUE(p.changeFlagsSet);
@@ -203,7 +206,7 @@ TEST_F(ParameterExchangeTest, FailedAttributeExchangeLeavesRawReplyAndFlags) {
 TEST_F(ParameterExchangeTest, AttributeReplyOfTheWrongSize) {
   answerWith([](const Request& r, const std::string&) { return deviceReply(r.command, {1, 2}); });
   p.multiplicity = 1;
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kAttributeReplySize);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::AttributeReplySize);
   EXPECT_EQ(p.error, "Ошибка атрибутов; размер ответа не совпадает с ожидаемым.\n");
   EXPECT_EQ(p.rawReply, std::vector<uint8_t>{0xEE});
   EXPECT_EQ(requests().size(), 1u);
@@ -213,13 +216,13 @@ TEST_F(ParameterExchangeTest, MissingGraphNodeIsNotAnError) {
   answerWith([](const Request&, const std::string&) { return deviceReply(kErrorReplyCode, {0x35}); });
   for (const char* name : {"ORDN", "absc"}) {
     p.name = name;
-    EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterFailed) << name;
+    EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Failed) << name;
     EXPECT_EQ(p.error, "") << name;
     EXPECT_FALSE(p.changeFlagsSet) << name;  // empty error text clears the flags
     p.changeFlagsSet = true;
   }
   p.name = "r.oe";
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterFailed);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Failed);
   EXPECT_EQ(p.error, "Индекс параметра превышает ограничитель индекса");
   EXPECT_TRUE(p.changeFlagsSet);
   EXPECT_EQ(p.rawReply, std::vector<uint8_t>{0x35});
@@ -228,7 +231,7 @@ TEST_F(ParameterExchangeTest, MissingGraphNodeIsNotAnError) {
 TEST_F(ParameterExchangeTest, UndecodableReplyEmptiesTheValue) {
   answerAsEcho();
   p.decodeAnswer = 0;
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterNotDecoded);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::NotDecoded);
   EXPECT_EQ(p.error, "Не могу раскодировать ответ");
   EXPECT_EQ(p.value, "");
   EXPECT_TRUE(p.changeFlagsSet);
@@ -238,18 +241,18 @@ TEST_F(ParameterExchangeTest, EncoderAnswersAreJudgedOnlyWithALog) {
   answerAsEcho();
   Lines log;
   p.encodeAnswer = -1;
-  EXPECT_EQ(link.exchange_parameter(0, p, &log), kParameterNoEncoding);
+  EXPECT_EQ(link.exchange_parameter(0, p, &log), ParameterResult::NoEncoding);
   EXPECT_EQ(log.lines.back(), "Метод формирования посылки записи для команды 'r.oe' не определен.");
   p.encodeAnswer = 0;
-  EXPECT_EQ(link.exchange_parameter(0, p, &log), kParameterNotEncodable);
+  EXPECT_EQ(link.exchange_parameter(0, p, &log), ParameterResult::NotEncodable);
   EXPECT_EQ(log.lines.back(), "Неверное значение (неудается закодировать данные)");
   EXPECT_EQ(requests().size(), 0u);
   EXPECT_EQ(p.rawReply, std::vector<uint8_t>{0xEE});
 
-  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), kParameterOk);  // sent as produced
+  EXPECT_EQ(link.exchange_parameter(0, p, nullptr), ParameterResult::Ok);  // sent as produced
   EXPECT_EQ(requests().size(), 1u);
   p.encodeAnswer = 7;
-  EXPECT_EQ(link.exchange_parameter(0, p, &log), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(0, p, &log), ParameterResult::Ok);
   EXPECT_NE(std::find(log.lines.begin(), log.lines.end(),
                       "Предупреждение: странный ответ от ConvertToData(...)"),
             log.lines.end());
@@ -259,7 +262,7 @@ TEST_F(ParameterExchangeTest, LogListsEveryByteBothWays) {
   answerAsEcho();
   Lines log;
   p.value = "411F";
-  EXPECT_EQ(link.exchange_parameter(0, p, &log), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(0, p, &log), ParameterResult::Ok);
   const std::vector<std::string> expected = {
       "Размер инф-ой части посылки 2 байт.",
       ">> Посылка: # 0 : 065 = 0x41 (A)",
@@ -274,14 +277,14 @@ TEST_F(ParameterExchangeTest, LogListsEveryByteBothWays) {
 TEST_F(ParameterExchangeTest, LogShowsHighBytesInTheDeviceCodePage) {
   answerWith([](const Request& r, const std::string&) { return deviceReply(r.command, {0xC0}); });
   Lines log;
-  EXPECT_EQ(link.exchange_parameter(1, p, &log), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(1, p, &log), ParameterResult::Ok);
   EXPECT_EQ(log.lines.at(1), "<< Ответ: # 0 : 192 = 0xC0 (А)");
 }
 
 TEST_F(ParameterExchangeTest, NoDeviceExchangeModeDoesNothing) {
   answerAsEcho();
   link.setNoDeviceExchange(true);
-  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), kParameterOk);
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Ok);
   EXPECT_EQ(p.error, "old error");
   EXPECT_EQ(requests().size(), 0u);
 }
@@ -289,10 +292,41 @@ TEST_F(ParameterExchangeTest, NoDeviceExchangeModeDoesNothing) {
 TEST_F(ParameterExchangeTest, SilentDeviceLogsTheLineSettingsBesideTheTimeout) {
   answerWith([](const Request&, const std::string&) { return std::string(); });
   Lines log;
-  EXPECT_EQ(link.exchange_parameter(1, p, &log), kParameterFailed);
+  EXPECT_EQ(link.exchange_parameter(1, p, &log), ParameterResult::Failed);
   EXPECT_EQ(p.error, kTimeoutText);
   EXPECT_EQ(device->framesReceived(), 4);
   EXPECT_NE(log.lines.back().find("115200"), std::string::npos);
+}
+
+TEST(ParameterExchangeWithoutPort, PortThatCannotOpenFailsWithTheReasonAndSendsNothing) {
+  DeviceProtocol link(std::make_unique<MemoryTransport>());
+  auto& line = static_cast<MemoryTransport&>(link.port());
+  line.setPortName("/dev/ttyUSB0");
+  line.failOpensWith(EACCES);
+  FakeParameter p;
+  p.multiplicity = 1;
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Failed);
+  EXPECT_EQ(p.error.rfind("Неудается открыть порт /dev/ttyUSB0: " +
+                              std::error_code(EACCES, std::generic_category()).message(),
+                          0),
+            0u)
+      << p.error;
+  EXPECT_NE(p.error.find("dialout"), std::string::npos);
+  EXPECT_TRUE(link.portOpenFailed());
+  EXPECT_TRUE(line.framesSent().empty());
+  EXPECT_EQ(p.value, "41200000");
+  EXPECT_EQ(p.rawReply, std::vector<uint8_t>{0xEE});
+
+  line.failOpensWith(ENOENT);  // only a refused permission gets the hint
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Failed);
+  EXPECT_EQ(p.error.find("dialout"), std::string::npos);
+  line.failOpensWith(0);
+  line.answer(MemoryAnswer::reply(deviceReply(kAttributeCode, {0x01, 0x12, 0x34})));
+  line.answer(MemoryAnswer::reply(deviceReply(name_hash(p.name), {0x56})));
+  EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Ok);
+  EXPECT_EQ(p.value, "56");
+  EXPECT_FALSE(line.isOpen());
+  EXPECT_FALSE(link.portOpenFailed());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <map>
+#include <system_error>
 
 #include "link/device_protocol.h"
 #include "scripted_device.h"
@@ -22,17 +23,17 @@ TEST(DecimalText, ReadsLikeTheSettingsExpect) {
 }
 
 TEST(ParityText, OnlyTheThreeSettingTexts) {
-  int code = -1;
-  EXPECT_TRUE(parityCodeForText("Отсутствует", code));
-  EXPECT_EQ(code, 3);
-  EXPECT_TRUE(parityCodeForText("Четность", code));
-  EXPECT_EQ(code, 1);
-  EXPECT_TRUE(parityCodeForText("Нечетность", code));
-  EXPECT_EQ(code, 4);
-  code = -1;
-  EXPECT_FALSE(parityCodeForText("Even", code));
-  EXPECT_FALSE(parityCodeForText("", code));
-  EXPECT_EQ(code, -1);
+  Parity parity = Parity::Mark;
+  EXPECT_TRUE(parityForText("Отсутствует", parity));
+  EXPECT_EQ(parityCode(parity), 3);
+  EXPECT_TRUE(parityForText("Четность", parity));
+  EXPECT_EQ(parityCode(parity), 1);
+  EXPECT_TRUE(parityForText("Нечетность", parity));
+  EXPECT_EQ(parityCode(parity), 4);
+  parity = Parity::Mark;
+  EXPECT_FALSE(parityForText("Even", parity));
+  EXPECT_FALSE(parityForText("", parity));
+  EXPECT_EQ(parity, Parity::Mark);
 }
 
 struct FakeSettings : PortSettingsSource {
@@ -76,7 +77,7 @@ TEST_F(PortSettingsTest, LoadCopiesEveryKey) {
   EXPECT_EQ(line.baud, 2400);
   EXPECT_EQ(line.dataBits, 7);
   EXPECT_EQ(line.stopBits, 2);
-  EXPECT_EQ(line.parityCode, 4);
+  EXPECT_EQ(line.parity, Parity::Odd);
   EXPECT_EQ(link.baseAddress(), 21);
   EXPECT_EQ(link.addressLength(), 11);
   EXPECT_EQ(settings.cleared, 1);
@@ -87,40 +88,41 @@ TEST_F(PortSettingsTest, UnknownParityTextKeepsTheCode) {
   link.load_port_settings();
   settings.values["PrtY"] = "Mark";
   link.load_port_settings();
-  EXPECT_EQ(link.port().lineSettings().parityCode, 4);
+  EXPECT_EQ(link.port().lineSettings().parity, Parity::Odd);
 }
 
 TEST_F(PortSettingsTest, ReopenOpensWithTheNewSettings) {
-  EXPECT_EQ(link.reopen_port(), 0);
+  EXPECT_EQ(link.reopen_port(), OpenResult::Ok);
   EXPECT_TRUE(link.port().isOpen());
-  EXPECT_NEAR(link.port().char_time(), 12000.0 / 2400, 1e-4);
+  EXPECT_EQ(link.port().lineSettings().baud, 2400);
   EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST_F(PortSettingsTest, ReopenKeepsThePortClosedWhenAsked) {
   link.setKeepPortClosed(true);
-  EXPECT_EQ(link.reopen_port(), -1);
+  EXPECT_EQ(link.reopen_port(), OpenResult::NotOpened);
   EXPECT_FALSE(link.port().isOpen());
   EXPECT_EQ(settings.cleared, 1);  // the settings are still taken over
   link.setKeepPortClosed(false);
   link.setNoDeviceExchange(true);
-  EXPECT_EQ(link.reopen_port(), -1);
+  EXPECT_EQ(link.reopen_port(), OpenResult::NotOpened);
   EXPECT_TRUE(prompt.calls().empty());
 }
 
 TEST_F(PortSettingsTest, FailedReopenTellsTheUserUnlessSuppressed) {
   settings.values["Port"] = "/dev/zelmot-no-such-port";
-  EXPECT_EQ(link.reopen_port(), -1);
+  EXPECT_EQ(link.reopen_port(), OpenResult::NotOpened);
   ASSERT_EQ(prompt.calls().size(), 1u);
   EXPECT_EQ(prompt.calls()[0].text,
-            "Неудается открыть порт /dev/zelmot-no-such-port. Связь с сетью отсутствует. "
-            "Проверьте сетевые параметры");
+            "Неудается открыть порт /dev/zelmot-no-such-port: " +
+                std::error_code(ENOENT, std::generic_category()).message() +
+                ". Связь с сетью отсутствует. Проверьте сетевые параметры");
   EXPECT_EQ(prompt.calls()[0].caption, "Ошибка драйвера последовательного порта");
 
   settings.values["Port"] = pty.slavePath();
   settings.values["bPS"] = "256000";
   link.setSuppressMessages(true);
-  EXPECT_EQ(link.reopen_port(), -2);
+  EXPECT_EQ(link.reopen_port(), OpenResult::SettingRefused);
   EXPECT_EQ(prompt.calls().size(), 1u);
 }
 

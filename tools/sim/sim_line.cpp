@@ -22,13 +22,13 @@ constexpr int kWriteTimeoutMs = 1000;
 
 std::string systemError(const std::string& what) { return withOsError(what, errno); }
 
-int parityCodeOf(Parity parity) {
+link::Parity linkParityOf(Parity parity) {
   switch (parity) {
-    case Parity::Even: return 1;
-    case Parity::Odd: return 4;
+    case Parity::Even: return link::Parity::Even;
+    case Parity::Odd: return link::Parity::Odd;
     case Parity::None: break;
   }
-  return 0;
+  return link::Parity::NoneUnchecked;
 }
 
 bool makeRaw(int fd, std::string& error) {
@@ -100,9 +100,9 @@ bool SimLine::applySettings(const NetworkSettings& settings, std::string& error)
     return false;
   }
   cfmakeraw(&t);
-  const link::LineSettings line{settings.baud, parityCodeOf(settings.parity), settings.dataBits,
+  const link::LineSettings line{settings.baud, linkParityOf(settings.parity), settings.dataBits,
                                 settings.stopBits};
-  if (link::configureTermios(t, line) != 0) {
+  if (link::configureTermios(t, line) != link::OpenResult::Ok) {
     error = "настройки линии не поддерживаются: " + std::to_string(settings.baud) +
             " бод, бит данных " + std::to_string(settings.dataBits) + ", стоповых бит " +
             std::to_string(settings.stopBits);

@@ -67,15 +67,15 @@ TEST_F(ExecutableTest, ServesAndSavesItsStateOnTerm) {
   {
     link::DeviceProtocol link;
     link.port().setPortName(linkPath);
-    ASSERT_EQ(link.port().open_port(), 0) << link.port().lastErrorText();
+    ASSERT_EQ(link.port().open_port(), link::OpenResult::Ok) << link.port().lastErrorText();
     model::Parameter counter;
     counter.setName("Cnt");
     counter.setTypeDescriptor("DEC_dot");
     counter.setRawValueText("321");
-    ASSERT_EQ(link.exchange_parameter(0, counter, nullptr), 0) << counter.errorText();
+    ASSERT_EQ(link.exchange_parameter(0, counter, nullptr), link::ParameterResult::Ok) << counter.errorText();
     model::Parameter type;
     type.setName("dev");
-    ASSERT_EQ(link.exchange_parameter(1, type, nullptr), 0) << type.errorText();
+    ASSERT_EQ(link.exchange_parameter(1, type, nullptr), link::ParameterResult::Ok) << type.errorText();
     EXPECT_EQ(type.valueText(), "ZELMOT");
   }
   EXPECT_EQ(sim.stop(SIGTERM), 0);

@@ -100,10 +100,10 @@ SimHarness::SimHarness(SimOptions options, std::vector<model::CatalogueRecord> r
   thread_ = std::thread([this] { outcome_ = server_->run(stopEvent_.fd()); });
   link_.port().setPortName(slavePath_);
   // An automatic converter: no per-character pacing of the request on a pseudo-terminal.
-  link_.port().setConverterMode(link::kAutomaticConverter);
+  link_.port().setConverterMode(link::ConverterMode::Automatic);
   link_.setBaseAddress(options.address);
   link_.setAddressLength(options.addressLength);
-  EXPECT_EQ(link_.port().open_port(), 0) << link_.port().lastErrorText();
+  EXPECT_EQ(link_.port().open_port(), link::OpenResult::Ok) << link_.port().lastErrorText();
 }
 
 SimHarness::~SimHarness() { stop(); }
@@ -143,12 +143,12 @@ std::unique_ptr<model::Parameter> SimHarness::parameter(const std::string& name,
 }
 
 int SimHarness::read(model::Parameter& parameter) {
-  return link_.exchange_parameter(1, parameter, nullptr);
+  return link::resultCode(link_.exchange_parameter(1, parameter, nullptr));
 }
 
 int SimHarness::write(model::Parameter& parameter, const std::string& valueText) {
   parameter.setRawValueText(valueText);
-  return link_.exchange_parameter(0, parameter, nullptr);
+  return link::resultCode(link_.exchange_parameter(0, parameter, nullptr));
 }
 
 SimHarness::Raw SimHarness::transact(int requestFlag, const std::string& name,
