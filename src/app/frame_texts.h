@@ -15,6 +15,8 @@ inline constexpr const char* kFileFilter = "ZELMOT Files (*.zel)";
 inline constexpr const char* kFileExtension = ".zel";
 inline constexpr const char* kLinkAnswersText = "Прибор отвечает";
 inline constexpr const char* kNoLinkText = "Нет связи с прибором";
+// After the port name when the semi-automatic converter is chosen on a port without RTS.
+inline constexpr const char* kRtsUnusableNote = " (нет линии RTS: кадры передаются целиком)";
 inline constexpr const char* kLinkUnknownText = "Связь не проверялась";
 
 struct NetworkSettingLabel {

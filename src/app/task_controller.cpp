@@ -14,6 +14,7 @@ TaskReport reportTask(exchange::TaskCode code, const exchange::TaskOutcome& outc
     report.failedSummary = "Параметров с ошибками: " + std::to_string(outcome.errors) +
                            ".\nПерейти к первому проблемному параметру?";
   }
+  report.portFailure = outcome.portFailureText;
   if (outcome.noLink()) {
     report.linkStatus = kNoLinkText;
   } else if (outcome.successes > 0) {

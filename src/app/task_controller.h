@@ -21,6 +21,7 @@ struct TaskReport {
   std::optional<std::string> linkStatus;  // status bar text, when the task tells
   std::string compareSummary;             // compare only
   std::string failedSummary;              // the question after failed parameters, if any
+  std::string portFailure;                // the port did not open: told once
   bool configurationLoaded = false;       // a read fills the configuration
   bool modified = false;                  // something was handled
 };

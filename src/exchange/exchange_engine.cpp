@@ -27,6 +27,11 @@ void ExchangeEngine::setRedrawHook(std::function<void(model::Parameter&)> hook) 
   redrawHook_ = std::move(hook);
 }
 
+void ExchangeEngine::setAutoReadingOffHook(std::function<void()> hook) {
+  std::lock_guard lock(mutex_);
+  autoReadingOffHook_ = std::move(hook);
+}
+
 // --- task state ----------------------------------------------------------------------------
 
 void ExchangeEngine::beginTask(int total) {
@@ -128,6 +133,14 @@ void ExchangeEngine::noteReadTimeout() {
   const std::string text = suspensionText(failures_.load(), autoReadingWasOn);
   failures_.store(0);
   cancel_.set();
+  if (autoReadingWasOn) {
+    std::function<void()> hook;
+    {
+      std::lock_guard lock(mutex_);
+      hook = autoReadingOffHook_;
+    }
+    if (hook) hook();
+  }
   UserPrompt* prompt = prompt_.load();
   if (prompt != nullptr && !suppressWarnings_.load()) {
     prompt->tell(text, kWarningCaption, PromptIcon::Exclamation);

@@ -49,6 +49,9 @@ public:
   void setSuppressWarnings(bool suppress) { suppressWarnings_.store(suppress); }
   // Called after every read that was not a time-out (the view redraws the parameter).
   void setRedrawHook(std::function<void(model::Parameter&)> hook);
+  // Called (on the exchange thread) when time-outs switch automatic reading off, before
+  // the warning is told, so that the menu can follow at once.
+  void setAutoReadingOffHook(std::function<void()> hook);
 
   // --- ParameterExchanger ----------------------------------------------------------------
   int readOne(model::Parameter& parameter) override;
@@ -124,6 +127,7 @@ private:
   std::string errorLogPath_;
   std::string differenceText_;
   std::function<void(model::Parameter&)> redrawHook_;
+  std::function<void()> autoReadingOffHook_;
 };
 
 }  // namespace zelmot::exchange

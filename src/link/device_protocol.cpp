@@ -10,7 +10,6 @@ namespace {
 constexpr const char* kChecksumText = "Ошибка в контрольной сумме ответа";
 constexpr const char* kForeignCommandText =
     "Пришла посылка с кодом команды, отличным от посланной и от n.Err.\n";
-constexpr const char* kOpenFailedCaption = "Ошибка драйвера последовательного порта";
 constexpr const char* kNoNetworkText = ". Связь с сетью отсутствует. Проверьте сетевые параметры";
 constexpr const char* kDialoutHint =
     "\nДоступ к порту есть у группы dialout: добавьте пользователя в неё "
@@ -131,6 +130,8 @@ bool DeviceProtocol::semiAutomaticConverterUnusable() const {
 void DeviceProtocol::load_port_settings() {
   if (settingsSource_ == nullptr) return;
   PortSettingsSource& source = *settingsSource_;
+  const std::string nameBefore = port_->portName();
+  const LineSettings lineBefore = port_->lineSettings();
   port_->setPortName(source.GetValueByName("Port"));
   LineSettings line = port_->lineSettings();
   line.baud = decimalTextToInt(source.GetValueByName("bPS"));
@@ -142,6 +143,14 @@ void DeviceProtocol::load_port_settings() {
   port_->setLineSettings(line);
   source.clearStateFlags();
   portSettingsLoaded();
+  // An open port keeps what it was opened with: new settings reach the line only by
+  // opening it again.
+  if (port_->isOpen() && (port_->portName() != nameBefore || !(line == lineBefore))) {
+    port_->close_port();
+    if (port_->open_port() != OpenResult::Ok && !suppressMessages_ && prompt_ != nullptr) {
+      prompt_->tell(openFailureText(), kOpenFailedCaption, PromptIcon::Stop);
+    }
+  }
 }
 
 OpenResult DeviceProtocol::reopen_port() {

@@ -24,6 +24,9 @@
 
 namespace zelmot::link {
 
+// The caption of the message about a port that does not open.
+inline constexpr const char* kOpenFailedCaption = "Ошибка драйвера последовательного порта";
+
 struct FrameReply {
   std::array<uint8_t, kMaxFrameData> data{};
   uint8_t length = 0;

@@ -12,6 +12,7 @@ struct LineSettings {
   Parity parity = Parity::None;
   int dataBits = 8;
   int stopBits = 1;
+  bool operator==(const LineSettings&) const = default;
 };
 
 // How a parity travels on the line and whether it counts in the character time.

@@ -72,6 +72,10 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
   engine.setProgressSink(relay_);
   ProgressRelay* relay = relay_;
   engine.setRedrawHook([relay](model::Parameter& parameter) { relay->parameterChanged(&parameter); });
+  engine.setAutoReadingOffHook([relay] { relay->autoReadingSwitchedOff(); });
+  // Queued: it arrives while the warning is shown, so the mark and the message agree.
+  connect(relay_, &ProgressRelay::autoReadingOff, this,
+          [this] { action(app::kCmdAutoReading)->setChecked(false); }, Qt::QueuedConnection);
   connect(relay_, &ProgressRelay::parameterRead, this, [this](quintptr parameter) {
     model_->refreshParameter(reinterpret_cast<const model::Parameter*>(parameter));
   });
@@ -110,6 +114,7 @@ CMainFrame::~CMainFrame() {
   worker_->join();
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   engine.setRedrawHook({});
+  engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
   worker_.reset();
   files_.reset();
@@ -173,8 +178,14 @@ void CMainFrame::buildStatusBar() {
 void CMainFrame::updateStatusBar() {
   if (portLabel_ == nullptr) return;
   const model::NetRS485prg& node = doc_->programNetwork();
-  portLabel_->setText(toQt(app::portStatusText(node)));
-  portLabel_->setToolTip(toQt(app::lineSettingsText(node)));
+  const exchange::DeviceLink& link = doc_->deviceLink();
+  std::string port = app::portStatusText(node);
+  if (link.semiAutomaticConverterUnusable()) port += app::kRtsUnusableNote;
+  portLabel_->setText(toQt(port));
+  std::string settings = app::lineSettingsText(node);
+  // What the open port really uses, which differs while an edit has not reached it.
+  if (link.port().isOpen()) settings += "\nОткрыт: " + link.describeLineSettings();
+  portLabel_->setToolTip(toQt(settings));
   linkLabel_->setText(linkStatusText_);
 }
 

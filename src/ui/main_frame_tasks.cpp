@@ -75,6 +75,9 @@ void CMainFrame::followTask(exchange::TaskCode code) {
 
 void CMainFrame::showTaskResult(exchange::TaskCode code) {
   const app::TaskReport report = app::reportTask(code, tasks_.lastOutcome());
+  if (!report.portFailure.empty()) {
+    prompt_.tell(report.portFailure, link::kOpenFailedCaption, PromptIcon::Stop);
+  }
   if (!report.compareSummary.empty()) {
     prompt_.tell(report.compareSummary, exchange::kCompareCaption, PromptIcon::Information);
   }

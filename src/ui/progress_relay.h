@@ -20,6 +20,8 @@ public:
   void taskFinished() override;
   // A parameter was read (any thread): its rows are redrawn.
   void parameterChanged(const void* parameter);
+  // Time-outs switched automatic reading off (any thread).
+  void autoReadingSwitchedOff() { emit autoReadingOff(); }
 
 signals:
   void started(int code, const QString& title, int total);
@@ -28,6 +30,7 @@ signals:
   void totalChanged(int total);
   void finished();
   void parameterRead(quintptr parameter);
+  void autoReadingOff();
 };
 
 }  // namespace zelmot::ui

@@ -70,13 +70,27 @@ INSTANTIATE_TEST_SUITE_P(Patterns, ReadTimeouts,
                                            TimeoutCase{"TTTTT", 5}, TimeoutCase{"..TTTTT", 7},
                                            TimeoutCase{"TTTT.TTTTT", 10}));
 
-TEST_F(EngineTest, SuspensionSwitchesAutomaticReadingOff) {
+TEST_F(EngineTest, SuspensionSwitchesAutomaticReadingOffAndSaysSoBeforeTheWarning) {
   engine.setAutoReading(true);
+  size_t messagesWhenSwitchedOff = 99;
+  int hookCalls = 0;
+  engine.setAutoReadingOffHook([&] {
+    ++hookCalls;
+    messagesWhenSwitchedOff = prompt.count();
+  });
   for (int i = 0; i < 5; ++i) tree.add(tree.root, "p" + std::to_string(i));
   scriptReads("TTTTT");
   tree.root.ReadAll(engine);
   EXPECT_FALSE(engine.autoReading());
-  ASSERT_EQ(prompt.messages().size(), 1u);
+  EXPECT_EQ(hookCalls, 1);
+  EXPECT_EQ(messagesWhenSwitchedOff, 0u) << "the menu must follow before the warning waits";
+  // Already off: a second suspension has nothing to switch.
+  engine.cancelEvent().reset();
+  engine.beginTask(5);
+  scriptReads("TTTTT");
+  tree.root.ReadAll(engine);
+  EXPECT_EQ(hookCalls, 1);
+  ASSERT_EQ(prompt.messages().size(), 2u);
   EXPECT_THAT(prompt.messages()[0], HasSubstr("режим автоматического чтения параметров был отключен"));
 }
 

@@ -6,6 +6,8 @@
 #include <map>
 #include <system_error>
 
+#include <termios.h>
+
 #include "link/device_protocol.h"
 #include "scripted_device.h"
 #include "support/recording_prompt.h"
@@ -95,6 +97,29 @@ TEST_F(PortSettingsTest, ReopenOpensWithTheNewSettings) {
   EXPECT_EQ(link.reopen_port(), OpenResult::Ok);
   EXPECT_TRUE(link.port().isOpen());
   EXPECT_EQ(link.port().lineSettings().baud, 2400);
+  EXPECT_TRUE(prompt.calls().empty());
+}
+
+TEST_F(PortSettingsTest, NewSettingsReachAnOpenPortAndUnchangedOnesLeaveItAlone) {
+  ASSERT_EQ(link.reopen_port(), OpenResult::Ok);
+  termios line{};
+  ASSERT_EQ(::tcgetattr(pty.master(), &line), 0);
+  EXPECT_EQ(::cfgetospeed(&line), B2400);
+
+  // (A pseudo-terminal keeps the speed but drops parity and character size, so the speed
+  // is what shows here.)
+  settings.values["bPS"] = "19200";
+  link.load_port_settings();
+  EXPECT_TRUE(link.port().isOpen());
+  ASSERT_EQ(::tcgetattr(pty.master(), &line), 0);
+  EXPECT_EQ(::cfgetospeed(&line), B19200);
+
+  // The same settings once more: the port is not closed under a running exchange.
+  ::cfsetospeed(&line, B4800);
+  ASSERT_EQ(::tcsetattr(pty.master(), TCSANOW, &line), 0);
+  link.load_port_settings();
+  ASSERT_EQ(::tcgetattr(pty.master(), &line), 0);
+  EXPECT_EQ(::cfgetospeed(&line), B4800);
   EXPECT_TRUE(prompt.calls().empty());
 }
 

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QTimer>
+#include <QTemporaryDir>
+#include <QFile>
 #include <csignal>
 
 #include "app/command_ids.h"
@@ -11,6 +13,7 @@
 #include "exchange/exchange_engine.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/tree_walk.h"
+#include "link/device_protocol.h"
 #include "link/exchange_retries.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
@@ -60,4 +63,29 @@ TEST(LinkLost, ASimulatorThatDiesMidReadEndsTheTaskWithOneMessage) {
 }
 
 }  // namespace
+TEST(LinkLost, APortThatDoesNotOpenIsToldOnceAndNothingIsMarkedFailed) {
+  QTemporaryDir dir;
+  const std::string notAPort = (dir.path() + "/not-a-port").toStdString();
+  QFile(QString::fromStdString(notAPort)).open(QIODevice::WriteOnly);
+  FrameFixture fixture(notAPort);
+  ASSERT_NE(fixture.frame, nullptr);
+  fixture.frame->action(app::kCmdReadAll)->trigger();
+  ASSERT_TRUE(waitUntil([&] { return !fixture.frame->document().deviceLink().tasks().busy(); }));
+
+  int told = 0;
+  for (const test_support::PromptCall& message : fixture.prompt.calls()) {
+    if (message.text.rfind("Неудается открыть порт " + notAPort + ": ", 0) == 0) {
+      ++told;
+      EXPECT_EQ(message.caption, link::kOpenFailedCaption);
+    }
+  }
+  EXPECT_EQ(told, 1);
+  int failed = 0;
+  exchange::forEachParameter(*fixture.frame->document().root(), [&](model::Parameter& p) {
+    if (!p.errorText().empty()) ++failed;
+  });
+  EXPECT_EQ(failed, 0);
+  EXPECT_EQ(fixture.frame->linkStatus(), "Нет связи с прибором");
+}
+
 }  // namespace zelmot::ui::testing

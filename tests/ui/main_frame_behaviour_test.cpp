@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "app/command_ids.h"
+#include "app/edit_state.h"
 #include "document/zelmot_doc.h"
 #include "exchange/problem_navigation.h"
 #include "model/desc_branch.h"
@@ -68,7 +69,8 @@ TEST(MainFrameKeys, ShortcutsOfTheWindowDoNotFireWhileAnEditorIsOpen) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
   TreeModel& model = frame.treeModel();
   const QModelIndex row = findRow(model, [](const app::TreeRow& shown) {
-    return shown.kind() == app::TreeRow::Kind::Parameter && shown.parameter() != nullptr;
+    return shown.kind() == app::TreeRow::Kind::Parameter && shown.parameter() != nullptr &&
+           app::valueEditable(*shown.parameter());
   });
   ASSERT_TRUE(row.isValid());
   const QModelIndex cell = row.siblingAtColumn(2);
