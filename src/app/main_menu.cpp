@@ -99,7 +99,7 @@ Menu modesMenu() {
 
 Menu helpMenu() {
   return {"&Справка",
-          {command(kCmdHelp, "&Справка..."),
+          {command(kCmdHelp, "&Справка...", "F1"),
            pending(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
            pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
            pending(kCmdAbout, "&О программе...")}};

@@ -48,11 +48,12 @@ ArchiveError readCommonBlock(model::ArchiveReader& archive, std::string& fileVer
 
 }  // namespace
 
-ConfigurationReadResult readConfiguration(model::ArchiveReader& archive,
-                                          std::vector<std::string>& names,
-                                          model::DescBranch* root) {
+ConfigurationReadResult readConfiguration(
+    model::ArchiveReader& archive, std::vector<std::string>& names, model::DescBranch* root,
+    const std::function<void(const std::string& fileVersion)>& versionRead) {
   ConfigurationReadResult result;
   result.error = readCommonBlock(archive, result.fileVersion);
+  if (result.error == ArchiveError::None && versionRead) versionRead(result.fileVersion);
   for (size_t i = 0; result.error == ArchiveError::None && i < names.size(); ++i) {
     if (!archive.readString(names[i])) result.error = archive.error();
   }

@@ -8,6 +8,7 @@
 // catalogue parameters whose records the tree already carries, and the program's port
 // settings live in the settings file.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,11 @@ struct ConfigurationReadResult {
 
 // Reads a stream into `names` (sized beforehand) and the tree under `root`. The common
 // block is read only for the version. On failure the names and tree may be partly
-// overwritten: the caller restores them (see ZelmotDocument::open).
-ConfigurationReadResult readConfiguration(model::ArchiveReader& archive,
-                                          std::vector<std::string>& names,
-                                          model::DescBranch* root);
+// overwritten: the caller restores them (see CZELMOTDoc::open). `versionRead`, when given,
+// gets the saving program's version as soon as it is read, before the names and the tree.
+ConfigurationReadResult readConfiguration(
+    model::ArchiveReader& archive, std::vector<std::string>& names, model::DescBranch* root,
+    const std::function<void(const std::string& fileVersion)>& versionRead = {});
 
 // "Файл "<path>" не является файлом конфигурации ZELMOT или повреждён: <detail>", for a
 // file whose contents do not read as a configuration of this tree.

@@ -82,16 +82,20 @@ FileResult CZELMOTDoc::open(const std::string& path) {
 
   link_.load_port_settings();
   model::ArchiveReader reader(bytes);
-  const ConfigurationReadResult result = readConfiguration(reader, names_, root());
+  // The warning comes before the rest is read, so it is seen also when the rest then fails.
+  const auto warnOfOtherVersion = [this](const std::string& fileVersion) {
+    const std::string ownVersion = programVersion();
+    if (!commandLineMode_ && prompt_ != nullptr && fileVersion != ownVersion) {
+      prompt_->tell(versionWarningText(ownVersion, fileVersion), kVersionCaption,
+                    PromptIcon::Exclamation);
+    }
+  };
+  const ConfigurationReadResult result =
+      readConfiguration(reader, names_, root(), warnOfOtherVersion);
   if (result.error != model::ArchiveError::None) {
     model::ArchiveReader restore(snapshot);
     readConfiguration(restore, names_, root());
     return {false, notConfigurationText(path, model::archiveErrorText(result.error))};
-  }
-  const std::string ownVersion = programVersion();
-  if (!commandLineMode_ && prompt_ != nullptr && result.fileVersion != ownVersion) {
-    prompt_->tell(versionWarningText(ownVersion, result.fileVersion), kVersionCaption,
-                  PromptIcon::Exclamation);
   }
   return {true, {}};
 }

@@ -1,9 +1,9 @@
 #include "link/memory_transport.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "link/reply_collector.h"
+#include "platform/os_error.h"
 
 namespace zelmot::link {
 
@@ -12,7 +12,7 @@ OpenResult MemoryTransport::open_port() {
   if (openError_ != 0) {
     open_ = false;
     lastError_ = openError_;
-    lastErrorText_ = std::error_code(openError_, std::generic_category()).message();
+    lastErrorText_ = osErrorText(openError_);
     return OpenResult::NotOpened;
   }
   open_ = true;

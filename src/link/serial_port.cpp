@@ -10,9 +10,9 @@
 
 #include <cerrno>
 #include <chrono>
-#include <system_error>
 
 #include "link/reply_collector.h"
+#include "platform/os_error.h"
 
 namespace zelmot::link {
 namespace {
@@ -303,7 +303,7 @@ void SerialPort::failLocked(int error) {
 
 void SerialPort::rememberErrorLocked(int error) {
   lastError_ = error;
-  lastErrorText_ = std::error_code(error, std::generic_category()).message();
+  lastErrorText_ = osErrorText(error);
 }
 
 bool SerialPort::isOpen() const {

@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{kCmdNoAttributes, "Не передавать атрибуты параметров", ""},
         ItemCase{kCmdStatusBar, "Панель состояния", ""},
         ItemCase{kCmdExportProtocol, "Экспорт протокола измерений...", ""},
+        ItemCase{kCmdHelp, "&Справка...", "F1"},
         ItemCase{kCmdAbout, "&О программе...", ""}));
 
 TEST(MainMenu, MenusInOrderWithUniqueCommands) {

@@ -20,6 +20,7 @@ namespace {
 using ::testing::HasSubstr;
 
 using test_support::readWholeFile;
+using test_support::writeWholeFile;
 
 class DocumentTest : public ::testing::Test {
 protected:
@@ -121,6 +122,18 @@ TEST_F(DocumentTest, OtherProgramVersionIsWarnedAboutButRead) {
   doc.setCommandLineMode(true);
   ASSERT_TRUE(doc.open(path("old.zel")).ok);
   EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(DocumentTest, OtherVersionIsWarnedAboutBeforeTheRestOfTheFileFails) {
+  doc.commonParams().parameters().front()->setRawValueText("0.0.1");
+  ASSERT_TRUE(doc.save(path("old.zel")).ok);
+  doc.commonParams().parameters().front()->setRawValueText(programVersion());
+  std::string bytes = readWholeFile(path("old.zel"));
+  bytes.resize(bytes.size() / 2);  // the names and tree are cut off
+  writeWholeFile(path("cut.zel"), bytes);
+  EXPECT_FALSE(doc.open(path("cut.zel")).ok);
+  ASSERT_EQ(prompts.messages().size(), 1u);
+  EXPECT_EQ(prompts.messages()[0], "Версии не совпадают: " + versionWarningText(programVersion(), "0.0.1"));
 }
 
 TEST_F(DocumentTest, SaveThatCannotCompleteLeavesTheOldFile) {

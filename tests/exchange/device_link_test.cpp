@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "scripted_transport.h"
+#include "platform/os_error.h"
 
 namespace zelmot::exchange::testing {
 namespace {

@@ -7,6 +7,7 @@
 #include "link/device_protocol.h"
 #include "link/memory_transport.h"
 #include "scripted_device.h"
+#include "platform/os_error.h"
 
 namespace zelmot::link {
 namespace {
@@ -307,7 +308,7 @@ TEST(ParameterExchangeWithoutPort, PortThatCannotOpenFailsWithTheReasonAndSendsN
   p.multiplicity = 1;
   EXPECT_EQ(link.exchange_parameter(1, p, nullptr), ParameterResult::Failed);
   EXPECT_EQ(p.error.rfind("Неудается открыть порт /dev/ttyUSB0: " +
-                              std::error_code(EACCES, std::generic_category()).message(),
+                              osErrorText(EACCES),
                           0),
             0u)
       << p.error;

@@ -11,6 +11,7 @@
 #include "link/device_protocol.h"
 #include "scripted_device.h"
 #include "support/recording_prompt.h"
+#include "platform/os_error.h"
 
 namespace zelmot::link {
 namespace {
@@ -140,7 +141,7 @@ TEST_F(PortSettingsTest, FailedReopenTellsTheUserUnlessSuppressed) {
   ASSERT_EQ(prompt.calls().size(), 1u);
   EXPECT_EQ(prompt.calls()[0].text,
             "Неудается открыть порт /dev/zelmot-no-such-port: " +
-                std::error_code(ENOENT, std::generic_category()).message() +
+                osErrorText(ENOENT) +
                 ". Связь с сетью отсутствует. Проверьте сетевые параметры");
   EXPECT_EQ(prompt.calls()[0].caption, "Ошибка драйвера последовательного порта");
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "scripted_device.h"
+#include "platform/os_error.h"
 
 namespace zelmot::link {
 namespace {
@@ -163,7 +164,7 @@ TEST_F(SerialPortTest, SecondOpenerGetsPortBusy) {
   SerialPort other;
   other.setPortName(pty.slavePath());
   EXPECT_EQ(other.open_port(), OpenResult::NotOpened);
-  EXPECT_EQ(other.lastErrorText(), std::error_code(EBUSY, std::generic_category()).message());
+  EXPECT_EQ(other.lastErrorText(), osErrorText(EBUSY));
   EXPECT_EQ(port.close_port(), CloseResult::Closed);
   EXPECT_EQ(other.open_port(), OpenResult::Ok);
 }

@@ -3,7 +3,7 @@
 #include "model/common_params.h"
 #include "model/desc_branch.h"
 #include "model/net_rs485.h"
-#include "test_tree_support.h"
+#include "tree_support.h"
 
 namespace zelmot::model {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "model/desc_branch.h"
 #include "model/tree_build_context.h"
-#include "test_tree_support.h"
+#include "tree_support.h"
 
 namespace zelmot::model {
 namespace {

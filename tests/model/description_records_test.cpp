@@ -4,7 +4,7 @@
 
 #include "model/description_files.h"
 #include "platform/byte_order.h"
-#include "test_description_support.h"
+#include "description_support.h"
 
 namespace zelmot::model {
 namespace {

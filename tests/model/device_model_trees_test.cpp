@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/device_model.h"
-#include "test_device_model_support.h"
+#include "device_model_support.h"
 
 namespace zelmot::model {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "model/description_files.h"
 #include "support/recording_prompt.h"
-#include "test_description_support.h"
+#include "description_support.h"
 
 namespace zelmot::model::testing {
 

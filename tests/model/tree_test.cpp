@@ -3,7 +3,7 @@
 #include "model/desc_branch.h"
 #include "model/object_with_parameters.h"
 #include "support/recording_prompt.h"
-#include "test_tree_support.h"
+#include "tree_support.h"
 
 namespace zelmot::model {
 namespace {

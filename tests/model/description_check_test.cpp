@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "model/description_check.h"
-#include "test_device_model_support.h"
+#include "device_model_support.h"
 
 namespace zelmot::model {
 namespace {
