@@ -1,5 +1,7 @@
 #include "cli/help_texts.h"
 
+#include "cli/russian_command_line.h"
+
 namespace zelmot::cli {
 namespace {
 
@@ -20,20 +22,7 @@ constexpr ErrorName kErrorTexts[] = {
 
 }  // namespace
 
-void setRussianHelp(CLI::App& app) {
-  // The group first: the help flag is made anew in the default group.
-  app.option_defaults()->group("Параметры");
-  app.set_help_flag("-h,--help", "Показать эту справку и выйти");
-  auto formatter = app.get_formatter();
-  formatter->label("Usage", "Запуск");
-  formatter->label("OPTIONS", "ПАРАМЕТРЫ");
-  formatter->label("SUBCOMMAND", "КОМАНДА");
-  formatter->label("SUBCOMMANDS", "КОМАНДЫ");
-  formatter->label("Positionals", "Аргументы");
-  formatter->label("REQUIRED", "(обязательно)");
-  formatter->label("Needs", "Требует");
-  formatter->label("Excludes", "Исключает");
-}
+void setRussianHelp(CLI::App& app) { tools::useRussianLabels(app); }
 
 std::string parseErrorText(const CLI::Error& error) {
   std::string text = "неверная командная строка";

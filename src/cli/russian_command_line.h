@@ -1,6 +1,7 @@
 #pragma once
-// The help and the messages of a tool's command line in Russian, like the device's own
-// texts; option names stay as they are.
+// The help and the messages of a command line in Russian, like the device's own texts;
+// option names stay as they are. Header-only (CLI11 alone), shared by zelmot-cli and the
+// tools.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -8,11 +9,11 @@
 
 namespace zelmot::tools {
 
-// Call before any option is added, so that every option lands in the Russian group.
-inline void useRussianTexts(CLI::App& app, const std::string& version) {
+// Call before any option is added, so that every option lands in the Russian group (the
+// help flag is made anew in the default group).
+inline void useRussianLabels(CLI::App& app) {
   app.option_defaults()->group("Параметры");
   app.set_help_flag("-h,--help", "Показать эту справку и выйти");
-  app.set_version_flag("--version", version, "Показать версию программы и выйти");
   const auto formatter = app.get_formatter();
   formatter->label("Usage", "Запуск");
   formatter->label("OPTIONS", "ПАРАМЕТРЫ");
@@ -22,7 +23,12 @@ inline void useRussianTexts(CLI::App& app, const std::string& version) {
   formatter->label("REQUIRED", "(обязательно)");
   formatter->label("Excludes", "Несовместим с");
   formatter->label("Needs", "Требует");
-  formatter->label("TEXT", "ТЕКСТ");
+  // TEXT and INT stay Latin: the help lines up its columns by bytes, not letters.
+}
+
+inline void useRussianTexts(CLI::App& app, const std::string& version) {
+  useRussianLabels(app);
+  app.set_version_flag("--version", version, "Показать версию программы и выйти");
 }
 
 // Help and version go to standard output with status 0; a parse error is told on
