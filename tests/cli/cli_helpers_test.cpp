@@ -14,6 +14,7 @@
 #include "exchange/exchange_texts.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
+#include "support/temp_folder.h"
 
 namespace zelmot::cli {
 namespace {
@@ -57,18 +58,15 @@ TEST(CliDeviceLine, MessagesNameThePortOnceAndTheReason) {
   EXPECT_THAT(listed, HasSubstr("\n  /dev/ttyUSB0"));
   EXPECT_THAT(listed, HasSubstr("\n  /dev/ttyS1\n"));
   EXPECT_THAT(noPortText({}), HasSubstr("не найдены"));
-
 }
 
 TEST(CliOutputPath, WritableFoldersAndFilesPassOthersAreNamed) {
-  char pattern[] = "/tmp/zelmot_out_XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::filesystem::path dir = pattern;
+  test_support::TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   EXPECT_EQ(unwritableOutputText((dir / "new.zel").string()), "");
   EXPECT_THAT(unwritableOutputText((dir / "missing" / "a.zel").string()),
               HasSubstr("Не удается записать файл \"" + (dir / "missing" / "a.zel").string() + "\": "));
   EXPECT_NE(unwritableOutputText(dir.string()), "");  // a folder is no file
-  std::filesystem::remove_all(dir);
 }
 
 class CliSelfChanging : public ::testing::Test {
