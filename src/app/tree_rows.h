@@ -84,11 +84,11 @@ private:
   friend class TreeRows;
 
   Kind kind_ = Kind::Branch;
-  TreeRow* parent_ = nullptr;
+  TreeRow* parent_ = nullptr;  // not owned: the parent owns this row
   int rowInParent_ = 0;
-  model::Parameter* parameter_ = nullptr;
-  model::DescBranch* branch_ = nullptr;
-  model::InvisibleElement* node_ = nullptr;
+  model::Parameter* parameter_ = nullptr;       // not owned: the document's catalogue
+  model::DescBranch* branch_ = nullptr;         // not owned: the document's tree
+  model::InvisibleElement* node_ = nullptr;     // not owned: the document
   std::string label_;  // description column of parameter, sub-item and node rows
   bool childrenBuilt_ = false;
   mutable bool colourKnown_ = false;

@@ -101,7 +101,7 @@ protected:
   ArchiveError writeParameterRecords(ArchiveWriter& archive) const;
 
 private:
-  std::vector<Parameter*> parameters_;
+  std::vector<Parameter*> parameters_;  // owned only when ownsParameters_, else the catalogue's
   std::atomic<int32_t> currentLinearIndex_{-1};
   std::atomic<int> insertedCount_{0};
   bool ownsParameters_;
