@@ -59,6 +59,10 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
   });
   files_ = std::make_unique<app::FileController>(*doc_, settings_, prompt_, fileHooks());
   worker_ = std::make_unique<LinkWorker>();
+  followUps_ = std::make_unique<app::LinkFollowUps>(
+      *doc_, settings_, tasks_,
+      app::LinkFollowUps::Hooks{[this] { model_->refreshAll(); }, [this] { updateStatusBar(); },
+                                [this](model::Parameter& parameter) { writeAtOnce(parameter); }});
 
   model_ = new TreeModel(this);
   view_ = new CZELMOTTreeListView(this);
@@ -117,6 +121,7 @@ CMainFrame::~CMainFrame() {
   engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
   worker_.reset();
+  followUps_.reset();
   files_.reset();
   doc_.reset();
 }

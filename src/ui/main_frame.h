@@ -15,6 +15,7 @@
 #include "app/command_line.h"
 #include "app/main_menu.h"
 #include "app/file_controller.h"
+#include "app/link_follow_up.h"
 #include "app/task_controller.h"
 #include "app/tree_rows.h"
 #include "app/unattended_job.h"
@@ -153,10 +154,7 @@ private:
   void navigate(bool next, bool fromTop = false);
   void checkLink(bool showMessages);
   void onEditSubmitted(quintptr row, int column, const QString& text);
-  void takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged, bool reset,
-                        bool writeNow);
   void writeAtOnce(model::Parameter& parameter);
-  void applyPortSettings();
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   bool applyStartupSettings(std::string& error);
@@ -180,6 +178,7 @@ private:
   std::unique_ptr<document::CZELMOTDoc> doc_;
   std::unique_ptr<app::FileController> files_;  // after the document it works on
   app::TaskController tasks_;
+  std::unique_ptr<app::LinkFollowUps> followUps_;  // after the document it works on
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;

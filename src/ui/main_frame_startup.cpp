@@ -15,7 +15,6 @@
 #include "app/help_file.h"
 #include "app/serial_port_list.h"
 #include "app/startup.h"
-#include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/serial_port.h"
 #include "model/desc_branch.h"
@@ -209,14 +208,8 @@ void CMainFrame::openProgramNetwork() {
   model::NetRS485prg& node = doc_->programNetwork();
   ProgramNetworkDialog dialog(node, app::listSerialPorts(), files_->configurationLoaded(), prompt_, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.changed()) return;
-  document::saveProgramPortSettings(settings_, node);
-  // A running link job still uses the values and the port.
-  tasks_.whenIdle([this, reset = dialog.resetRequested()] {
-    if (reset) doc_->resetDocument();
-    doc_->deviceLink().reopen_port();
-    model_->refreshAll();
-    updateStatusBar();
-  });
+  followUps_->take({.portSettingsChanged = true, .reopenPort = true,
+                    .resetDocument = dialog.resetRequested()});
 }
 
 }  // namespace zelmot::ui

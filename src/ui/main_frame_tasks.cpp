@@ -1,12 +1,10 @@
 // The main window's device commands: bulk tasks behind the progress dialog, writing the
 // erroneous parameters, problem navigation, the link check and the edits of the view.
 #include <QAction>
-#include <algorithm>
 #include <memory>
 
-#include "app/edit_state.h"
+#include "app/link_follow_up.h"
 #include "app/frame_texts.h"
-#include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "exchange/compare_texts.h"
 #include "exchange/exchange_texts.h"
@@ -27,10 +25,6 @@ namespace {
 
 constexpr const char* kProgramCaption = "ZELMOT";
 constexpr const char* kErrorCaption = "Ошибка";
-
-bool contains(const std::vector<model::Parameter*>& list, const model::Parameter* parameter) {
-  return std::find(list.begin(), list.end(), parameter) != list.end();
-}
 
 }  // namespace
 
@@ -143,46 +137,12 @@ void CMainFrame::onEditSubmitted(quintptr rowPointer, int column, const QString&
   const auto* row = reinterpret_cast<const app::TreeRow*>(rowPointer);
   model::Parameter* parameter = row != nullptr ? row->parameter() : nullptr;
   if (parameter == nullptr) return;
-  const auto which = static_cast<app::Column>(column);
-  if (which != app::Column::Value) {
-    if (app::takeAttributeEdit(*parameter, which, fromQt(text))) files_->setModified(true);
-    model_->refreshParameter(parameter);
-    return;
-  }
-  model::NetRS485prg& program = doc_->programNetwork();
-  document::DeviceNetworkNode& device = doc_->deviceNetwork();
-  app::ValueEditContext context;
-  if (contains(program.parameters(), parameter)) {
-    context.networkNode = &program;
-    context.programNetwork = true;
-  } else if (contains(device.parameters(), parameter)) {
-    context.networkNode = &device;
-  }
-  context.configurationLoaded = files_->configurationLoaded();
-  context.immediateWrite = action(app::kCmdImmediateWrite)->isChecked();
-  context.prompt = &prompt_;
-  const app::ValueEditResult result = app::takeValueEdit(*parameter, fromQt(text), context);
-  if (result.verdict == app::EditVerdict::Accepted) {
-    files_->setModified(true);
-    takeAcceptedEdit(parameter, result.portSettingsChanged, result.resetConfiguration,
-                     result.writeNow);
-  }
+  const app::SubmittedEdit edit = app::submitEdit(
+      *doc_, *parameter, static_cast<app::Column>(column), fromQt(text), files_->configurationLoaded(),
+      action(app::kCmdImmediateWrite)->isChecked(), &prompt_);
+  if (edit.modified) files_->setModified(true);
+  followUps_->take(edit.followUp);
   model_->refreshParameter(parameter);
-}
-
-void CMainFrame::takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged,
-                                  bool reset, bool writeNow) {
-  // What the edit asks of the link waits for a running job: the port and the values are
-  // that job's until it ends.
-  if (portSettingsChanged) document::saveProgramPortSettings(settings_, doc_->programNetwork());
-  tasks_.whenIdle([this, parameter, portSettingsChanged, reset, writeNow] {
-    if (portSettingsChanged) applyPortSettings();
-    if (reset) {
-      doc_->resetDocument();
-      model_->refreshAll();
-    }
-    if (writeNow) writeAtOnce(*parameter);
-  });
 }
 
 void CMainFrame::writeAtOnce(model::Parameter& parameter) {
@@ -196,11 +156,6 @@ void CMainFrame::writeAtOnce(model::Parameter& parameter) {
                    prompt_.tell(target->errorText(), app::kWriteFailedCaption, PromptIcon::Stop);
                  }
                });
-}
-
-void CMainFrame::applyPortSettings() {
-  doc_->deviceLink().load_port_settings();
-  updateStatusBar();
 }
 
 }  // namespace zelmot::ui
