@@ -116,6 +116,11 @@ link::ConverterMode converterModeFor(const CommandLine& line, const Settings& se
   return link::converterModeForCode(stored);
 }
 
+void storeConverterMode(Settings& settings, link::ConverterMode mode) {
+  settings.writeInt(document::kProgramSettingsKey, kConverterValue,
+                    static_cast<std::uint32_t>(link::modeCode(mode)));
+}
+
 bool configureDocument(const CommandLine& line, const Settings& settings,
                        document::CZELMOTDoc& doc, std::string& error) {
   exchange::DeviceLink& link = doc.deviceLink();

@@ -64,6 +64,8 @@ void registerApplication(Settings& settings, const std::filesystem::path& ownPat
 // The converter mode of the serial port: from `rs485` when given ("on": the program
 // switches RTS; "auto" and "off": it does not), else the stored RS485type (default 0).
 link::ConverterMode converterModeFor(const CommandLine& line, const Settings& settings);
+// Keeps the converter mode chosen in the menu as the stored RS485type.
+void storeConverterMode(Settings& settings, link::ConverterMode mode);
 
 // Exchange switches, message suppression, the error log and the converter of an
 // unattended (or no-exchange) run. False with `error` when the error log cannot be created.

@@ -122,7 +122,10 @@ TEST_F(Startup, QuestionText) {
 
 TEST_F(Startup, ConverterFromTheCommandLineBeforeTheStoredType) {
   EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::SemiAutomatic);
-  settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 1);
+  storeConverterMode(settings, link::ConverterMode::Automatic);  // as the menu does
+  std::uint32_t stored = 0;
+  settings.readInt("Software/Kavrel/ZELMOT", kConverterValue, stored);
+  EXPECT_EQ(stored, 1u);
   EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::Automatic);
   EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:on"}), settings), link::ConverterMode::SemiAutomatic);
   settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 0);

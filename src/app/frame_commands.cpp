@@ -1,0 +1,48 @@
+#include "app/frame_commands.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/command_ids.h"
+
+namespace zelmot::app {
+namespace {
+
+constexpr int kTaskCommands[] = {
+    kCmdFileNew,           kCmdFileOpen,           kCmdReadAll,
+    kCmdWriteAll,          kCmdWriteChanged,       kCmdCompare,
+    kCmdWriteErroneous,    kCmdReadBranch,         kCmdReadThisBranch,
+    kCmdWriteBranch,       kCmdWriteThisBranch,    kCmdWriteChangedBranch,
+    kCmdWriteChangedThisBranch, kCmdCompareBranch, kCmdCompareThisBranch,
+    kCmdCheckLink,         kCmdSinglePoll,         kCmdProgramNetwork,
+    kCmdSendAply,          kCmdConverterSemiAutomatic, kCmdConverterAutomatic,
+};
+
+}  // namespace
+
+std::span<const int> taskCommands() { return kTaskCommands; }
+
+bool isTaskCommand(int id) {
+  return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), id) != std::end(kTaskCommands);
+}
+
+std::optional<CommandTask> commandTask(int id) {
+  using exchange::TaskCode;
+  switch (id) {
+    case kCmdReadAll: return CommandTask{TaskCode::Read, true};
+    case kCmdWriteAll: return CommandTask{TaskCode::WriteAll, true};
+    case kCmdWriteChanged: return CommandTask{TaskCode::WriteChanged, true};
+    case kCmdCompare: return CommandTask{TaskCode::Compare, true};
+    case kCmdReadBranch:
+    case kCmdReadThisBranch: return CommandTask{TaskCode::Read, false};
+    case kCmdWriteBranch:
+    case kCmdWriteThisBranch: return CommandTask{TaskCode::WriteAll, false};
+    case kCmdWriteChangedBranch:
+    case kCmdWriteChangedThisBranch: return CommandTask{TaskCode::WriteChanged, false};
+    case kCmdCompareBranch:
+    case kCmdCompareThisBranch: return CommandTask{TaskCode::Compare, false};
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace zelmot::app
