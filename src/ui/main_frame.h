@@ -14,6 +14,7 @@
 
 #include "app/command_line.h"
 #include "app/main_menu.h"
+#include "app/startup.h"
 #include "app/file_controller.h"
 #include "app/link_follow_up.h"
 #include "app/task_controller.h"
@@ -157,7 +158,7 @@ private:
   void writeAtOnce(model::Parameter& parameter);
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
-  bool applyStartupSettings(std::string& error);
+  void showStartupModes(const app::InitialModes& modes);
   void placeWindow();
   void runJob(app::CommandLineJob job);
   void afterTask(exchange::TaskCode code);

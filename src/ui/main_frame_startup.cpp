@@ -49,17 +49,8 @@ const model::DescBranch* owningBranch(const model::DescBranch& branch, const mod
 
 }  // namespace
 
-bool CMainFrame::applyStartupSettings(std::string& error) {
+void CMainFrame::showStartupModes(const app::InitialModes& modes) {
   const app::CommandLine& line = options_.commandLine;
-  app::storeModeChoices(settings_, line);
-  std::string folderError;
-  const std::filesystem::path home =
-      options_.home.empty() ? programHomeDir() : std::filesystem::path(options_.home);
-  if (!app::createWorkingFolders(home, folderError)) std::fprintf(stderr, "%s\n", folderError.c_str());
-  if (!app::configureDocument(line, settings_, *doc_, error)) return false;
-  app::registerApplication(settings_, app::ownExecutablePath(), &prompt_, line.commandLineMode);
-
-  const app::InitialModes modes = app::initialModes(settings_, line);
   action(app::kCmdAutoReading)->setChecked(modes.autoReading);
   {
     const QSignalBlocker quiet(action(app::kCmdImmediateWrite));  // no notice at start-up
@@ -75,7 +66,6 @@ bool CMainFrame::applyStartupSettings(std::string& error) {
     }
   }
   placeWindow();
-  return true;
 }
 
 void CMainFrame::placeWindow() {

@@ -158,3 +158,34 @@ TEST_F(Startup, UnattendedRunWithoutPortHasNoExchange) {
 
 }  // namespace
 }  // namespace zelmot::app
+
+namespace zelmot::app {
+namespace {
+
+TEST_F(Startup, DocumentStartsWithTheGivenPortAndTheCommandLinesModes) {
+  RecordingPrompt prompt;
+  document::CZELMOTDoc doc{&prompt};
+  std::string error;
+  const std::string port = (dir.path() / "no-such-port").string();
+  const std::optional<InitialModes> modes =
+      startDocument(parseCommandLine({"/silent"}), {ZELMOT_BIN_DIR, port, (dir.path() / "home").string()},
+                    settings, doc, &prompt, error);
+  ASSERT_TRUE(modes) << error;
+  ASSERT_NE(doc.root(), nullptr);
+  EXPECT_FALSE(modes->autoReading) << "a silent start reads nothing by itself";
+  EXPECT_FALSE(doc.deviceLink().engine().autoReading());
+  EXPECT_EQ(doc.programNetwork().GetValueByName("Port"), port);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "home" / "protocol"));
+  std::string registered;
+  settings.readString(kDevicesKey, kDescriptionValue, registered);
+  EXPECT_EQ(registered, kDeviceName);
+
+  document::CZELMOTDoc refused{&prompt};
+  const std::string log = (dir.path() / "no-folder" / "errors.log").string();
+  EXPECT_FALSE(startDocument(parseCommandLine({"/port:1/elog:\"" + log + "\""}),
+                             {ZELMOT_BIN_DIR, {}, dir.path().string()}, settings, refused, &prompt, error));
+  EXPECT_FALSE(error.empty()) << "an error log that cannot be made stops the start";
+}
+
+}  // namespace
+}  // namespace zelmot::app
