@@ -160,7 +160,6 @@ private:
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   void showStartupModes(const app::InitialModes& modes);
   void placeWindow();
-  void runJob(app::CommandLineJob job);
   void afterTask(exchange::TaskCode code);
   void finishUnattendedTask(std::optional<exchange::TaskCode> code);
   void sendAply(std::function<void()> then);

@@ -76,12 +76,20 @@ void CMainFrame::placeWindow() {
 
 bool CMainFrame::startUnattendedRun(std::string& error) {
   if (!options_.commandLine.commandLineMode) return true;
-  job_ = std::make_unique<app::UnattendedJob>(options_.commandLine);
+  job_ = std::make_unique<app::UnattendedJob>(
+      options_.commandLine,
+      app::UnattendedJob::Hooks{
+          [this](exchange::TaskCode code) { return runTask(code, doc_->root(), true); },
+          [this] {
+            if (run_) run_->jobDone().set();
+          },
+          [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }});
   app::CommandLineRun::Hooks hooks;
   hooks.postJob = [this](app::CommandLineJob job) {
     // After the check at start-up, which may still be waiting on a silent line.
     QMetaObject::invokeMethod(
-        this, [this, job] { tasks_.whenIdle([this, job] { runJob(job); }); }, Qt::QueuedConnection);
+        this, [this, job] { tasks_.whenIdle([this, job] { job_->run(job, *files_); }); },
+        Qt::QueuedConnection);
   };
   hooks.requestClose = [this] { requestClose(); };
   run_ = std::make_unique<app::CommandLineRun>(options_.commandLine, shutdown_,
@@ -101,16 +109,6 @@ void CMainFrame::closeWithoutQuestions() {
   close();  // while a job runs: cancelled, and the window closes when it has ended
 }
 
-void CMainFrame::runJob(app::CommandLineJob job) {
-  const app::UnattendedJob::Plan plan = job_->prepare(job, *files_);
-  if (!plan.message.empty()) std::fprintf(stderr, "%s\n", plan.message.c_str());
-  if (plan.task) {
-    if (runTask(*plan.task, doc_->root(), true)) return;  // its end finishes the job
-    job_->taskNotStarted();
-  }
-  finishUnattendedTask(std::nullopt);
-}
-
 void CMainFrame::afterTask(exchange::TaskCode code) {
   exchange::DeviceLink& link = doc_->deviceLink();
   if (link.engine().networkParametersWritten() && !link.port().stop_event().isSet()) {
@@ -121,16 +119,7 @@ void CMainFrame::afterTask(exchange::TaskCode code) {
 }
 
 void CMainFrame::finishUnattendedTask(std::optional<exchange::TaskCode> code) {
-  if (!run_) return;
-  if (code) {
-    std::string message;
-    if (job_->taskEnded(*code, tasks_.lastOutcome(), message) &&
-        !files_->saveFile(run_->line().documentPath)) {
-      job_->saveFailed();
-    }
-    if (!message.empty()) std::fprintf(stderr, "%s\n", message.c_str());
-  }
-  run_->jobDone().set();
+  if (run_) job_->finish(code, tasks_.lastOutcome(), *files_);
 }
 
 void CMainFrame::sendAply(std::function<void()> then) {
