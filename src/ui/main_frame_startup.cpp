@@ -13,6 +13,7 @@
 #include "app/aply_state.h"
 #include "app/command_line_run.h"
 #include "app/help_file.h"
+#include "app/problem_search.h"
 #include "app/serial_port_list.h"
 #include "app/startup.h"
 #include "document/zelmot_doc.h"
@@ -35,17 +36,6 @@ namespace {
 constexpr const char* kDeviceMenuTitle = "&Прибор";
 
 void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-// The branch that holds `parameter` as its own, searched below `branch`.
-const model::DescBranch* owningBranch(const model::DescBranch& branch, const model::Parameter* parameter) {
-  for (const model::Parameter* own : branch.parameters()) {
-    if (own == parameter) return &branch;
-  }
-  for (const auto& child : branch.children()) {
-    if (const model::DescBranch* found = owningBranch(*child, parameter)) return found;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -154,13 +144,8 @@ void CMainFrame::sendAply(std::function<void()> then) {
 }
 
 void CMainFrame::openHelp() {
-  std::optional<std::filesystem::path> page;
-  if (!options_.manualPath.empty()) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(options_.manualPath, error)) page = options_.manualPath;
-  } else {
-    page = app::findManual(executableDir(), defaultInstallPrefix());
-  }
+  const std::optional<std::filesystem::path> page =
+      app::manualPage(options_.manualPath, executableDir(), defaultInstallPrefix());
   const QString path = page ? toQt(page->string()) : QString();
   const bool opened = page && (options_.openManual ? options_.openManual(path)
                                                    : QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
@@ -173,7 +158,7 @@ void CMainFrame::openSinglePoint() {
     model::DescBranch* root = doc_->root();
     if (root == nullptr) return false;
     const model::Parameter* found = exchange::SinglePointPoll::findInTree(*root, request);
-    const model::DescBranch* branch = found != nullptr ? owningBranch(*root, found) : nullptr;
+    const model::DescBranch* branch = found != nullptr ? app::owningBranchOf(*root, found) : nullptr;
     if (branch == nullptr) return false;
     view_->selectRow(model_->reveal(branch, found));
     return true;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/link_follow_up.h"
+#include "app/problem_search.h"
 #include "app/frame_texts.h"
 #include "document/zelmot_doc.h"
 #include "exchange/compare_texts.h"
@@ -94,16 +95,8 @@ void CMainFrame::showTaskResult(exchange::TaskCode code) {
 void CMainFrame::navigate(bool next, bool fromTop) {
   model::DescBranch* root = doc_->root();
   if (root == nullptr) return;
-  exchange::TreePlace from{root, nullptr};
-  const app::TreeRow* row = fromTop ? nullptr : model_->rowAt(view_->currentIndex());
-  if (row != nullptr && row->kind() == app::TreeRow::Kind::SubItem) row = row->parent();
-  if (row != nullptr && row->kind() == app::TreeRow::Kind::Branch) {
-    from = {row->branch(), nullptr};
-  } else if (row != nullptr && row->kind() == app::TreeRow::Kind::Parameter) {
-    model::DescBranch* owner = row->branch();
-    if (owner == nullptr && row->parent() != nullptr) owner = row->parent()->owningBranch();
-    if (owner != nullptr) from = {owner, row->parameter()};
-  }
+  const exchange::TreePlace from =
+      app::searchStartAt(*root, fromTop ? nullptr : model_->rowAt(view_->currentIndex()));
   const exchange::NavigationResult result = exchange::findProblemParameter(
       *root, from, next ? exchange::NavigationDirection::Next : exchange::NavigationDirection::Previous);
   if (!result.found) {
