@@ -4,6 +4,10 @@
 #include <iterator>
 
 #include "app/command_ids.h"
+#include "exchange/exchange_texts.h"
+#include "exchange/tree_walk.h"
+#include "model/desc_branch.h"
+#include "platform/user_prompt.h"
 
 namespace zelmot::app {
 namespace {
@@ -43,6 +47,20 @@ std::optional<CommandTask> commandTask(int id) {
     case kCmdCompareThisBranch: return CommandTask{TaskCode::Compare, false};
     default: return std::nullopt;
   }
+}
+
+bool taskTargetDefined(const model::DescBranch* target, bool wholeTree, UserPrompt& prompt) {
+  if (target != nullptr) return true;
+  prompt.tell(wholeTree ? exchange::kTreeUndefinedText : exchange::kBranchUndefinedText,
+              exchange::kOperationImpossibleCaption, PromptIcon::Stop);
+  return false;
+}
+
+std::vector<model::Parameter*> erroneousGroup(const model::DescBranch* root, UserPrompt& prompt) {
+  if (!taskTargetDefined(root, true, prompt)) return {};
+  std::vector<model::Parameter*> group = exchange::collectErroneousParameters(*root);
+  if (group.empty()) prompt.tell(exchange::kNoErroneousText, kProgramCaption, PromptIcon::Exclamation);
+  return group;
 }
 
 }  // namespace zelmot::app

@@ -4,12 +4,21 @@
 // or on the chosen branch, and the notices shown when a mode is switched on.
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "exchange/task_kind.h"
 
+namespace zelmot {
+class UserPrompt;
+}
+namespace zelmot::model {
+class DescBranch;
+class Parameter;
+}  // namespace zelmot::model
+
 namespace zelmot::app {
 
-inline constexpr const char* kModeNoticeCaption = "ZELMOT";
+inline constexpr const char* kProgramCaption = "ZELMOT";
 inline constexpr const char* kImmediateWriteNotice =
     "В режиме 'Моментальная запись' введеные значения\nавтоматически записываются в прибор\n"
     "сразу после ввода (без нажатия на 'Записать измененные')\nЭто ускоряет работу, но снижает "
@@ -33,5 +42,11 @@ struct CommandTask {
 };
 // The bulk task a command runs; none for other commands.
 std::optional<CommandTask> commandTask(int id);
+
+// False, told through `prompt`, when a task has no tree (or branch) to run on.
+bool taskTargetDefined(const model::DescBranch* target, bool wholeTree, UserPrompt& prompt);
+// The parameters of `root` whose last exchange failed, to be written again; empty, and
+// told through `prompt`, when there is no tree or nothing failed.
+std::vector<model::Parameter*> erroneousGroup(const model::DescBranch* root, UserPrompt& prompt);
 
 }  // namespace zelmot::app

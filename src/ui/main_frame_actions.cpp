@@ -162,11 +162,11 @@ void CMainFrame::onModeToggled(int id, bool checked) {
     case app::kCmdShowLinearIndexes: model_->setOptions(viewOptions()); break;
     case app::kCmdAutoReading: link.engine().setAutoReading(checked); break;
     case app::kCmdImmediateWrite:
-      if (checked) prompt_.tell(app::kImmediateWriteNotice, app::kModeNoticeCaption, PromptIcon::Information);
+      if (checked) prompt_.tell(app::kImmediateWriteNotice, app::kProgramCaption, PromptIcon::Information);
       break;
     case app::kCmdNoAttributes:
       link.setNoAttributeTransfer(checked);
-      if (checked) prompt_.tell(app::kNoAttributesNotice, app::kModeNoticeCaption, PromptIcon::Information);
+      if (checked) prompt_.tell(app::kNoAttributesNotice, app::kProgramCaption, PromptIcon::Information);
       break;
     case app::kCmdToolBar: toolBar_->setVisible(checked); break;
     case app::kCmdStatusBar: statusBar()->setVisible(checked); break;

@@ -115,14 +115,9 @@ void CMainFrame::finishUnattendedTask(std::optional<exchange::TaskCode> code) {
 void CMainFrame::sendAply(std::function<void()> then) {
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   const app::CommandLine& line = options_.commandLine;
-  app::AplyAction next = app::aplyActionAfterNetworkWrite(line.commandLineMode, line.aply);
-  if (!then && next == app::AplyAction::None) next = app::AplyAction::Dialog;  // from the menu
+  app::AplyAction next =
+      app::aplyActionFor(!then, line.commandLineMode, line.aply, doc_.get(), prompt_);
   auto state = std::make_shared<app::AplyState>();
-  const std::string unavailable = app::AplyState::unavailableText(doc_.get());
-  if (next == app::AplyAction::Dialog && !unavailable.empty()) {
-    prompt_.tell(unavailable, app::kAplyCaption, PromptIcon::Stop);
-    next = app::AplyAction::None;
-  }
   if (next == app::AplyAction::Dialog) {
     CApply dialog(*state, toQt(app::AplyState::newParametersText(doc_->deviceNetwork())), this);
     if (dialog.exec() != QDialog::Accepted) next = app::AplyAction::None;

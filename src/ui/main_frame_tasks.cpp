@@ -5,13 +5,13 @@
 
 #include "app/link_follow_up.h"
 #include "app/problem_search.h"
+#include "app/frame_commands.h"
 #include "app/frame_texts.h"
 #include "document/zelmot_doc.h"
 #include "exchange/compare_texts.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/link_check.h"
 #include "exchange/problem_navigation.h"
-#include "exchange/tree_walk.h"
 #include "model/desc_branch.h"
 #include "platform/user_prompt.h"
 #include "ui/link_worker.h"
@@ -24,35 +24,21 @@
 namespace zelmot::ui {
 namespace {
 
-constexpr const char* kProgramCaption = "ZELMOT";
 constexpr const char* kErrorCaption = "Ошибка";
 
 }  // namespace
 
 bool CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree) {
-  if (target == nullptr) {
-    prompt_.tell(wholeTree ? exchange::kTreeUndefinedText : exchange::kBranchUndefinedText,
-                 exchange::kOperationImpossibleCaption, PromptIcon::Stop);
-    return false;
-  }
+  if (!app::taskTargetDefined(target, wholeTree, prompt_)) return false;
   if (tasks_.busy() || !doc_->deviceLink().tasks().start(code, target)) return false;
   followTask(code);
   return true;
 }
 
 void CMainFrame::writeErroneous() {
-  model::DescBranch* root = doc_->root();
-  if (root == nullptr) {
-    prompt_.tell(exchange::kTreeUndefinedText, exchange::kOperationImpossibleCaption,
-                 PromptIcon::Stop);
-    return;
-  }
-  std::vector<model::Parameter*> group = exchange::collectErroneousParameters(*root);
-  if (group.empty()) {
-    prompt_.tell(exchange::kNoErroneousText, kProgramCaption, PromptIcon::Exclamation);
-    return;
-  }
-  if (!tasks_.busy() && doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
+  std::vector<model::Parameter*> group = app::erroneousGroup(doc_->root(), prompt_);
+  if (!group.empty() && !tasks_.busy() &&
+      doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
     followTask(exchange::TaskCode::GroupWrite);
   }
 }
@@ -100,7 +86,7 @@ void CMainFrame::navigate(bool next, bool fromTop) {
   const exchange::NavigationResult result = exchange::findProblemParameter(
       *root, from, next ? exchange::NavigationDirection::Next : exchange::NavigationDirection::Previous);
   if (!result.found) {
-    prompt_.tell(result.message, kProgramCaption, PromptIcon::Information);
+    prompt_.tell(result.message, app::kProgramCaption, PromptIcon::Information);
     return;
   }
   view_->selectRow(model_->reveal(result.place.branch, result.place.parameter));

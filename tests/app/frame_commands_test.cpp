@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
+#include "exchange/exchange_texts.h"
+#include "model/desc_branch.h"
+#include "model/parameter.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::app {
 namespace {
@@ -34,6 +38,30 @@ TEST(FrameCommands, CommandsThatUseTheLineOrReplaceTheDocumentWaitForAJob) {
   for (const int id : {kCmdReadAll, kCmdCompareThisBranch}) {
     EXPECT_TRUE(isTaskCommand(id) && commandTask(id)) << "every bulk task waits: " << id;
   }
+}
+
+TEST(FrameCommands, ATaskWithoutItsTargetIsRefusedAndSaysWhy) {
+  test_support::RecordingPrompt prompt;
+  model::Parameter failed;  // outlives the branch that lists it
+  model::DescBranch root;
+  EXPECT_TRUE(taskTargetDefined(&root, false, prompt));
+  EXPECT_FALSE(taskTargetDefined(nullptr, false, prompt));
+  EXPECT_FALSE(taskTargetDefined(nullptr, true, prompt));
+  ASSERT_EQ(prompt.calls().size(), 2u);
+  EXPECT_EQ(prompt.calls()[0].text, exchange::kBranchUndefinedText);
+  EXPECT_EQ(prompt.calls()[1].text, exchange::kTreeUndefinedText);
+  EXPECT_EQ(prompt.calls()[1].caption, exchange::kOperationImpossibleCaption);
+
+  prompt.clear();
+  EXPECT_TRUE(erroneousGroup(nullptr, prompt).empty());
+  failed.setName("SP");
+  root.addParameter(&failed);
+  EXPECT_TRUE(erroneousGroup(&root, prompt).empty());
+  ASSERT_EQ(prompt.calls().size(), 2u);
+  EXPECT_EQ(prompt.calls()[1].text, exchange::kNoErroneousText);
+  failed.setErrorText("Ошибка записи");
+  EXPECT_EQ(erroneousGroup(&root, prompt), std::vector<model::Parameter*>{&failed});
+  EXPECT_EQ(prompt.calls().size(), 2u) << "a group to write is not announced";
 }
 
 }  // namespace
