@@ -171,15 +171,9 @@ void CMainFrame::buildStatusBar() {
 
 void CMainFrame::updateStatusBar() {
   if (portLabel_ == nullptr) return;
-  const model::NetRS485prg& node = doc_->programNetwork();
-  const exchange::DeviceLink& link = doc_->deviceLink();
-  std::string port = app::portStatusText(node);
-  if (link.semiAutomaticConverterUnusable()) port += app::kRtsUnusableNote;
-  portLabel_->setText(toQt(port));
-  std::string settings = app::lineSettingsText(node);
-  // What the open port really uses, which differs while an edit has not reached it.
-  if (link.port().isOpen()) settings += "\nОткрыт: " + link.describeLineSettings();
-  portLabel_->setToolTip(toQt(settings));
+  const app::PortStatus port = app::portStatus(doc_->programNetwork(), doc_->deviceLink());
+  portLabel_->setText(toQt(port.text));
+  portLabel_->setToolTip(toQt(port.toolTip));
   linkLabel_->setText(linkStatusText_);
 }
 

@@ -18,25 +18,6 @@
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
-namespace {
-
-struct ToolButton {
-  int id;
-  const char* icon;
-};
-
-// Tool bar: file commands, the bulk tasks, problem navigation and the link check.
-constexpr ToolButton kToolButtons[] = {
-    {app::kCmdFileNew, "new"},         {app::kCmdFileOpen, "open"},
-    {app::kCmdFileSave, "save"},       {0, nullptr},
-    {app::kCmdReadAll, "read"},        {app::kCmdWriteAll, "write"},
-    {app::kCmdWriteChanged, "write-changed"}, {app::kCmdCompare, "compare"},
-    {0, nullptr},                      {app::kCmdPreviousProblem, "previous"},
-    {app::kCmdNextProblem, "next"},    {0, nullptr},
-    {app::kCmdCheckLink, "link"},
-};
-
-}  // namespace
 
 QAction* CMainFrame::makeAction(const app::MenuItem& item) {
   auto* action = new QAction(toQt(item.text), this);
@@ -91,7 +72,7 @@ void CMainFrame::buildToolBar() {
   toolBar_ = addToolBar(toQt("Панель инструментов"));
   toolBar_->setObjectName("main-toolbar");
   toolBar_->setMovable(false);
-  for (const ToolButton& button : kToolButtons) {
+  for (const app::ToolButton& button : app::toolBarButtons()) {
     if (button.icon == nullptr) {
       toolBar_->addSeparator();
       continue;
