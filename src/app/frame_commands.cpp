@@ -4,13 +4,17 @@
 #include <iterator>
 
 #include "app/command_ids.h"
+#include "app/frame_texts.h"
 #include "exchange/exchange_texts.h"
+#include "exchange/link_check.h"
 #include "exchange/tree_walk.h"
 #include "model/desc_branch.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::app {
 namespace {
+
+constexpr const char* kErrorCaption = "Ошибка";
 
 constexpr int kTaskCommands[] = {
     kCmdFileNew,           kCmdFileOpen,           kCmdReadAll,
@@ -61,6 +65,17 @@ std::vector<model::Parameter*> erroneousGroup(const model::DescBranch* root, Use
   std::vector<model::Parameter*> group = exchange::collectErroneousParameters(*root);
   if (group.empty()) prompt.tell(exchange::kNoErroneousText, kProgramCaption, PromptIcon::Exclamation);
   return group;
+}
+
+const char* linkStatusAfterCheck(const exchange::LinkCheckResult& result) {
+  return (result.identity & exchange::kIdentityAnswered) != 0 ? kLinkAnswersText : kNoLinkText;
+}
+
+void tellLinkCheck(const exchange::LinkCheckResult& result, UserPrompt& prompt) {
+  if (!result.errorText.empty()) prompt.tell(result.errorText, kErrorCaption, PromptIcon::Stop);
+  if (!result.infoText.empty()) {
+    prompt.tell(result.infoText, exchange::kDeviceInfoCaption, PromptIcon::Information);
+  }
 }
 
 }  // namespace zelmot::app

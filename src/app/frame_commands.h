@@ -11,6 +11,9 @@
 namespace zelmot {
 class UserPrompt;
 }
+namespace zelmot::exchange {
+struct LinkCheckResult;
+}
 namespace zelmot::model {
 class DescBranch;
 class Parameter;
@@ -48,5 +51,10 @@ bool taskTargetDefined(const model::DescBranch* target, bool wholeTree, UserProm
 // The parameters of `root` whose last exchange failed, to be written again; empty, and
 // told through `prompt`, when there is no tree or nothing failed.
 std::vector<model::Parameter*> erroneousGroup(const model::DescBranch* root, UserPrompt& prompt);
+
+// The status bar's link text after a link check.
+const char* linkStatusAfterCheck(const exchange::LinkCheckResult& result);
+// Tells the reads that failed, then the device's identity.
+void tellLinkCheck(const exchange::LinkCheckResult& result, UserPrompt& prompt);
 
 }  // namespace zelmot::app

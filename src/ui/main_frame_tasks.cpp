@@ -3,13 +3,10 @@
 #include <QAction>
 #include <memory>
 
+#include "app/frame_commands.h"
 #include "app/link_follow_up.h"
 #include "app/problem_search.h"
-#include "app/frame_commands.h"
-#include "app/frame_texts.h"
 #include "document/zelmot_doc.h"
-#include "exchange/compare_texts.h"
-#include "exchange/exchange_texts.h"
 #include "exchange/link_check.h"
 #include "exchange/problem_navigation.h"
 #include "model/desc_branch.h"
@@ -22,11 +19,6 @@
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
-namespace {
-
-constexpr const char* kErrorCaption = "Ошибка";
-
-}  // namespace
 
 bool CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree) {
   if (!app::taskTargetDefined(target, wholeTree, prompt_)) return false;
@@ -56,12 +48,7 @@ void CMainFrame::followTask(exchange::TaskCode code) {
 
 void CMainFrame::showTaskResult(exchange::TaskCode code) {
   const app::TaskReport report = app::reportTask(code, tasks_.lastOutcome());
-  if (!report.portFailure.empty()) {
-    prompt_.tell(report.portFailure, link::kOpenFailedCaption, PromptIcon::Stop);
-  }
-  if (!report.compareSummary.empty()) {
-    prompt_.tell(report.compareSummary, exchange::kCompareCaption, PromptIcon::Information);
-  }
+  app::tellTaskReport(report, prompt_);
   // Five time-outs in a row switch automatic reading off; the menu shows it.
   if (QAction* autoReading = action(app::kCmdAutoReading)) {
     autoReading->setChecked(doc_->deviceLink().engine().autoReading());
@@ -71,9 +58,7 @@ void CMainFrame::showTaskResult(exchange::TaskCode code) {
   if (report.modified) files_->setModified(true);
   model_->refreshAll();
   updateStatusBar();
-  if (!report.failedSummary.empty() && !options_.commandLine.commandLineMode &&
-      prompt_.ask(report.failedSummary, app::kFailedSummaryCaption, PromptIcon::Exclamation,
-                  PromptButtons::YesNo) == PromptAnswer::Yes) {
+  if (app::askToShowFailed(report, options_.commandLine.commandLineMode, prompt_)) {
     navigate(true, true);
   }
 }
@@ -98,17 +83,9 @@ void CMainFrame::checkLink(bool showMessages) {
   exchange::CatalogueLookup lookup = doc_->catalogueLookup();
   worker_->run([&engine, lookup, result] { *result = exchange::checkLink(engine, lookup); },
                [this, result, showMessages] {
-                 const bool answered = (result->identity & exchange::kIdentityAnswered) != 0;
-                 linkStatusText_ = toQt(answered ? app::kLinkAnswersText : app::kNoLinkText);
+                 linkStatusText_ = toQt(app::linkStatusAfterCheck(*result));
                  updateStatusBar();
-                 if (!showMessages) return;
-                 if (!result->errorText.empty()) {
-                   prompt_.tell(result->errorText, kErrorCaption, PromptIcon::Stop);
-                 }
-                 if (!result->infoText.empty()) {
-                   prompt_.tell(result->infoText, exchange::kDeviceInfoCaption,
-                                PromptIcon::Information);
-                 }
+                 if (showMessages) app::tellLinkCheck(*result, prompt_);
                });
 }
 

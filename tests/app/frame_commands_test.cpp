@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
+#include "app/frame_texts.h"
 #include "exchange/exchange_texts.h"
+#include "exchange/link_check.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
 #include "support/recording_prompt.h"
@@ -62,6 +64,22 @@ TEST(FrameCommands, ATaskWithoutItsTargetIsRefusedAndSaysWhy) {
   failed.setErrorText("Ошибка записи");
   EXPECT_EQ(erroneousGroup(&root, prompt), std::vector<model::Parameter*>{&failed});
   EXPECT_EQ(prompt.calls().size(), 2u) << "a group to write is not announced";
+}
+
+TEST(FrameCommands, LinkCheckSetsTheStatusAndTellsFailuresBeforeTheIdentity) {
+  exchange::LinkCheckResult silent;
+  silent.errorText = "n.Err: нет ответа";
+  EXPECT_STREQ(linkStatusAfterCheck(silent), kNoLinkText);
+  exchange::LinkCheckResult answered = silent;
+  answered.identity = exchange::kIdentityAnswered;
+  answered.infoText = "ZELMOT 1.0";
+  EXPECT_STREQ(linkStatusAfterCheck(answered), kLinkAnswersText);
+  test_support::RecordingPrompt prompt;
+  tellLinkCheck(answered, prompt);
+  ASSERT_EQ(prompt.calls().size(), 2u);
+  EXPECT_EQ(prompt.calls()[0].icon, PromptIcon::Stop);
+  EXPECT_EQ(prompt.calls()[1].text, "ZELMOT 1.0");
+  EXPECT_EQ(prompt.calls()[1].caption, exchange::kDeviceInfoCaption);
 }
 
 }  // namespace
