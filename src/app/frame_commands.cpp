@@ -53,6 +53,11 @@ std::optional<CommandTask> commandTask(int id) {
   }
 }
 
+link::ConverterMode converterModeForCommand(int id) {
+  return id == kCmdConverterAutomatic ? link::ConverterMode::Automatic
+                                      : link::ConverterMode::SemiAutomatic;
+}
+
 bool taskTargetDefined(const model::DescBranch* target, bool wholeTree, UserPrompt& prompt) {
   if (target != nullptr) return true;
   prompt.tell(wholeTree ? exchange::kTreeUndefinedText : exchange::kBranchUndefinedText,

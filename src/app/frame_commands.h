@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exchange/task_kind.h"
+#include "link/link_results.h"
 
 namespace zelmot {
 class UserPrompt;
@@ -45,6 +46,9 @@ struct CommandTask {
 };
 // The bulk task a command runs; none for other commands.
 std::optional<CommandTask> commandTask(int id);
+
+// The converter mode a converter command of the menu chooses.
+link::ConverterMode converterModeForCommand(int id);
 
 // False, told through `prompt`, when a task has no tree (or branch) to run on.
 bool taskTargetDefined(const model::DescBranch* target, bool wholeTree, UserPrompt& prompt);

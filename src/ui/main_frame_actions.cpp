@@ -128,9 +128,7 @@ void CMainFrame::setTaskCommandsEnabled(bool enabled) {
 }
 
 void CMainFrame::switchConverter(int id) {
-  const link::ConverterMode mode = id == app::kCmdConverterAutomatic
-                                       ? link::ConverterMode::Automatic
-                                       : link::ConverterMode::SemiAutomatic;
+  const link::ConverterMode mode = app::converterModeForCommand(id);
   app::storeConverterMode(settings_, mode);
   // The mode is read once per frame without the port's lock, so this never waits for a
   // reply that is due.

@@ -26,6 +26,9 @@ TEST(FrameCommands, BulkTasksRunOnTheWholeTreeOrOnTheChosenBranch) {
     EXPECT_FALSE(branch->wholeTree);
   }
   EXPECT_FALSE(commandTask(kCmdWriteErroneous)) << "a group write of its own";
+  EXPECT_FALSE(commandTask(kCmdConverterAutomatic));
+  EXPECT_EQ(converterModeForCommand(kCmdConverterAutomatic), link::ConverterMode::Automatic);
+  EXPECT_EQ(converterModeForCommand(kCmdConverterSemiAutomatic), link::ConverterMode::SemiAutomatic);
   EXPECT_FALSE(commandTask(kCmdFileSave));
 }
 
