@@ -2,9 +2,10 @@
 // The main window "Configurator - ZELMOT": menus, tool bar, status bar and the tree-list
 // view over the document; runs the document's commands. Device exchange never runs on
 // this thread: bulk tasks go to the exchange thread behind the modal progress dialog,
-// single exchanges to a LinkWorker. The logic lives in Qt-free controllers: the task
-// controller (one job at a time, steps that wait for it, the task's report), the file
-// controller and, in an unattended run, the unattended job.
+// single exchanges to a LinkWorker. The window is wiring; the logic lives in Qt-free code:
+// the command table, the task controller (one job at a time, steps that wait for it, the
+// task's report), the file controller, the follow-ups of edits and, in an unattended run,
+// the unattended job.
 #include <QHash>
 #include <QSet>
 #include <QMainWindow>

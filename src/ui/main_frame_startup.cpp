@@ -1,4 +1,4 @@
-// The main window's start-up settings, the unattended run of a command line, the APLY
+// The main window's start-up modes, the unattended run of a command line, the APLY
 // command, help, and the dialogs of the single-parameter poll and the program's settings.
 #include <QAction>
 #include <QDesktopServices>
