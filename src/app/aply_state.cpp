@@ -45,6 +45,17 @@ AplyAction aplyActionAfterNetworkWrite(bool commandLineMode, bool aplyOption) {
   return aplyOption ? AplyAction::Headless : AplyAction::None;
 }
 
+AplyAction aplyActionFor(bool fromMenu, bool commandLineMode, bool aplyOption,
+                         document::CZELMOTDoc* doc, UserPrompt& prompt) {
+  AplyAction next = aplyActionAfterNetworkWrite(commandLineMode, aplyOption);
+  if (fromMenu && next == AplyAction::None) next = AplyAction::Dialog;
+  if (next != AplyAction::Dialog) return next;
+  const std::string unavailable = AplyState::unavailableText(doc);
+  if (unavailable.empty()) return next;
+  prompt.tell(unavailable, kAplyCaption, PromptIcon::Stop);
+  return AplyAction::None;
+}
+
 std::string AplyState::newParametersText(const model::NetRS485& deviceNode) {
   std::string text;
   for (const NetworkSettingLabel& setting : kNetworkSettingLabels) {

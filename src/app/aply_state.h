@@ -43,6 +43,10 @@ inline constexpr const char* kAplyCommandName = "APLY";
 enum class AplyAction { None, Dialog, Headless };
 // Outside command-line mode the dialog opens; in it, only with the `aply` option.
 AplyAction aplyActionAfterNetworkWrite(bool commandLineMode, bool aplyOption);
+// The same for the menu command too (which opens the dialog where nothing would be sent);
+// the dialog is refused, and why told through `prompt`, when APLY cannot go with `doc`.
+AplyAction aplyActionFor(bool fromMenu, bool commandLineMode, bool aplyOption,
+                         document::CZELMOTDoc* doc, UserPrompt& prompt);
 
 struct AplyOutcome {
   int writeResult = 0;      // result of writing APLY (0 written)

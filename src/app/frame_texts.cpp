@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "exchange/device_link.h"
 #include "model/object_with_parameters.h"
 
 namespace zelmot::app {
@@ -31,6 +32,15 @@ std::string lineSettingsText(const model::ObjectWithParameters& programNetwork) 
     text += std::string(setting.label) + programNetwork.GetValueByName(setting.name) + "\n";
   }
   return text + portStatusText(programNetwork);
+}
+
+PortStatus portStatus(const model::ObjectWithParameters& programNetwork,
+                      const exchange::DeviceLink& link) {
+  PortStatus status{portStatusText(programNetwork), lineSettingsText(programNetwork)};
+  if (link.semiAutomaticConverterUnusable()) status.text += kRtsUnusableNote;
+  // The open port's own settings differ from the node's while an edit has not reached it.
+  if (link.port().isOpen()) status.toolTip += "\nОткрыт: " + link.describeLineSettings();
+  return status;
 }
 
 std::string withConfigurationExtension(const std::string& path) {

@@ -3,6 +3,9 @@
 // status-bar texts of the port and the link, and the question before unsaved changes go.
 #include <string>
 
+namespace zelmot::exchange {
+class DeviceLink;
+}
 namespace zelmot::model {
 class ObjectWithParameters;
 }
@@ -43,6 +46,13 @@ std::string portStatusText(const model::ObjectWithParameters& programNetwork);
 // The node's settings, one per line: "Скорость обмена данными: 9600" ... "Базовый адрес
 // прибора: 16", then "COM-порт: ...".
 std::string lineSettingsText(const model::ObjectWithParameters& programNetwork);
+
+struct PortStatus {
+  std::string text;     // the port, noted when frames go out whole for want of RTS
+  std::string toolTip;  // the settings, and what the open port really uses
+};
+PortStatus portStatus(const model::ObjectWithParameters& programNetwork,
+                      const exchange::DeviceLink& link);
 
 // Adds ".zel" to a chosen file name that has no extension.
 std::string withConfigurationExtension(const std::string& path);

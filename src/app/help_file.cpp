@@ -18,6 +18,15 @@ std::optional<std::filesystem::path> findManual(const std::filesystem::path& exe
   return std::nullopt;
 }
 
+std::optional<std::filesystem::path> manualPage(const std::string& given,
+                                                const std::filesystem::path& exeDir,
+                                                const std::filesystem::path& prefix) {
+  if (given.empty()) return findManual(exeDir, prefix);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(given, error)) return std::nullopt;
+  return std::filesystem::path(given);
+}
+
 void tellHelpFailure(UserPrompt& prompt, const std::optional<std::filesystem::path>& page) {
   if (!page) {
     prompt.tell(kHelpMissingText, kHelpMissingCaption, PromptIcon::Information);

@@ -24,6 +24,11 @@ inline constexpr const char* kNoBrowserCaption = "Справка";
 std::optional<std::filesystem::path> findManual(const std::filesystem::path& exeDir,
                                                 const std::filesystem::path& prefix);
 
+// The page to open: `given` when set (nullopt when it is no file), else findManual().
+std::optional<std::filesystem::path> manualPage(const std::string& given,
+                                                const std::filesystem::path& exeDir,
+                                                const std::filesystem::path& prefix);
+
 // The manual could not be shown: it is missing (page empty), or no browser took it, and
 // then the user is told where the file is to open it by hand.
 void tellHelpFailure(UserPrompt& prompt, const std::optional<std::filesystem::path>& page);

@@ -155,4 +155,17 @@ std::vector<const MenuItem*> allCommandItems(const std::vector<Menu>& menus) {
   return out;
 }
 
+std::span<const ToolButton> toolBarButtons() {
+  static constexpr ToolButton kButtons[] = {
+      {kCmdFileNew, "new"},         {kCmdFileOpen, "open"},
+      {kCmdFileSave, "save"},       {0, nullptr},
+      {kCmdReadAll, "read"},        {kCmdWriteAll, "write"},
+      {kCmdWriteChanged, "write-changed"}, {kCmdCompare, "compare"},
+      {0, nullptr},                 {kCmdPreviousProblem, "previous"},
+      {kCmdNextProblem, "next"},    {0, nullptr},
+      {kCmdCheckLink, "link"},
+  };
+  return kButtons;
+}
+
 }  // namespace zelmot::app

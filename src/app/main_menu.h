@@ -1,6 +1,7 @@
 #pragma once
 // The menus of the main window as plain data: the Qt view builds its actions from these
 // tables, so texts, shortcuts and check marks live in one place and are testable.
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,12 @@ const MenuItem* findMenuItem(const std::vector<Menu>& menus, int id);
 
 // Every command item with its identifier, submenus flattened, in menu order.
 std::vector<const MenuItem*> allCommandItems(const std::vector<Menu>& menus);
+
+struct ToolButton {
+  int id;            // 0: a separator
+  const char* icon;  // the icon's name in the program's resources
+};
+// The tool bar: file commands, the bulk tasks, problem navigation and the link check.
+std::span<const ToolButton> toolBarButtons();
 
 }  // namespace zelmot::app

@@ -1,11 +1,14 @@
 #include "app/startup.h"
 
+#include <cstdio>
 #include <system_error>
 
+#include "app/program_network_edit.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "exchange/error_log.h"
 #include "link/serial_port.h"
+#include "model/description_files.h"
 #include "model/net_rs485.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -116,6 +119,11 @@ link::ConverterMode converterModeFor(const CommandLine& line, const Settings& se
   return link::converterModeForCode(stored);
 }
 
+void storeConverterMode(Settings& settings, link::ConverterMode mode) {
+  settings.writeInt(document::kProgramSettingsKey, kConverterValue,
+                    static_cast<std::uint32_t>(link::modeCode(mode)));
+}
+
 bool configureDocument(const CommandLine& line, const Settings& settings,
                        document::CZELMOTDoc& doc, std::string& error) {
   exchange::DeviceLink& link = doc.deviceLink();
@@ -141,6 +149,33 @@ std::filesystem::path ownExecutablePath() {
   std::error_code error;
   std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::path() : path;
+}
+
+std::optional<InitialModes> startDocument(const CommandLine& line, const StartupPlaces& places,
+                                          Settings& settings, document::CZELMOTDoc& doc,
+                                          UserPrompt* prompt, std::string& error) {
+  std::string dataDir = places.dataDir;
+  if (dataDir.empty()) {
+    const auto found = findDataDir(model::kCatalogueFileName);
+    if (!found) {
+      error = "Не найдены файлы описания прибора";
+      return std::nullopt;
+    }
+    dataDir = found->string();
+  }
+  doc.initialise(dataDir);  // without a main tree the program goes on (it has said why)
+  document::loadProgramPortSettings(settings, doc.programNetwork());
+  if (!places.port.empty()) doc.programNetwork().SetValueByName(kPortSetting, places.port, false);
+  storeModeChoices(settings, line);
+  std::string folderError;
+  const std::filesystem::path home = places.home.empty() ? programHomeDir() : std::filesystem::path(places.home);
+  if (!createWorkingFolders(home, folderError)) std::fprintf(stderr, "%s\n", folderError.c_str());
+  if (!configureDocument(line, settings, doc, error)) return std::nullopt;
+  registerApplication(settings, ownExecutablePath(), prompt, line.commandLineMode);
+  const InitialModes modes = initialModes(settings, line);
+  doc.deviceLink().engine().setAutoReading(modes.autoReading);
+  doc.deviceLink().load_port_settings();
+  return modes;
 }
 
 }  // namespace zelmot::app

@@ -4,6 +4,7 @@
 // link set-up of an unattended run. The desktop program and `zelmot-cli legacy` run them
 // in the same order.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/command_line.h"
@@ -64,11 +65,29 @@ void registerApplication(Settings& settings, const std::filesystem::path& ownPat
 // The converter mode of the serial port: from `rs485` when given ("on": the program
 // switches RTS; "auto" and "off": it does not), else the stored RS485type (default 0).
 link::ConverterMode converterModeFor(const CommandLine& line, const Settings& settings);
+// Keeps the converter mode chosen in the menu as the stored RS485type.
+void storeConverterMode(Settings& settings, link::ConverterMode mode);
 
 // Exchange switches, message suppression, the error log and the converter of an
 // unattended (or no-exchange) run. False with `error` when the error log cannot be created.
 bool configureDocument(const CommandLine& line, const Settings& settings,
                        document::CZELMOTDoc& doc, std::string& error);
+
+struct StartupPlaces {
+  std::string dataDir;  // description files; empty: searched as usual
+  std::string port;     // port name or device path replacing the saved one
+  std::string home;     // the program's home; empty: the usual one
+};
+
+// The desktop program's start-up before its window shows the tree, in order: the
+// description files, the program's port settings (with `places.port`), the command line's
+// mode choices, the working folders (a failure there is only reported on standard error),
+// the document's set-up, the registration and the port settings handed to the link. The
+// modes the menus start with; none with `error` when no description files were found or
+// the document could not be set up.
+std::optional<InitialModes> startDocument(const CommandLine& line, const StartupPlaces& places,
+                                          Settings& settings, document::CZELMOTDoc& doc,
+                                          UserPrompt* prompt, std::string& error);
 
 // The running executable's path (empty when unknown).
 std::filesystem::path ownExecutablePath();

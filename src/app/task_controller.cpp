@@ -2,6 +2,8 @@
 
 #include "app/frame_texts.h"
 #include "exchange/compare_texts.h"
+#include "link/device_protocol.h"
+#include "platform/user_prompt.h"
 
 namespace zelmot::app {
 
@@ -23,6 +25,21 @@ TaskReport reportTask(exchange::TaskCode code, const exchange::TaskOutcome& outc
   report.configurationLoaded = code == exchange::TaskCode::Read;
   report.modified = outcome.counts.handled > 0;
   return report;
+}
+
+void tellTaskReport(const TaskReport& report, UserPrompt& prompt) {
+  if (!report.portFailure.empty()) {
+    prompt.tell(report.portFailure, link::kOpenFailedCaption, PromptIcon::Stop);
+  }
+  if (!report.compareSummary.empty()) {
+    prompt.tell(report.compareSummary, exchange::kCompareCaption, PromptIcon::Information);
+  }
+}
+
+bool askToShowFailed(const TaskReport& report, bool commandLineMode, UserPrompt& prompt) {
+  return !report.failedSummary.empty() && !commandLineMode &&
+         prompt.ask(report.failedSummary, kFailedSummaryCaption, PromptIcon::Exclamation,
+                    PromptButtons::YesNo) == PromptAnswer::Yes;
 }
 
 void TaskController::jobStarted() {

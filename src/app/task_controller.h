@@ -12,6 +12,10 @@
 #include "exchange/task_kind.h"
 #include "exchange/task_outcome.h"
 
+namespace zelmot {
+class UserPrompt;
+}
+
 namespace zelmot::app {
 
 inline constexpr const char* kFailedSummaryCaption = "Задание выполнено с ошибками";
@@ -27,6 +31,11 @@ struct TaskReport {
 };
 
 TaskReport reportTask(exchange::TaskCode code, const exchange::TaskOutcome& outcome);
+// Tells a port that did not open and the comparison's summary.
+void tellTaskReport(const TaskReport& report, UserPrompt& prompt);
+// Asks after failed parameters whether to go to the first one (never in an unattended
+// run, where nobody answers). True: go.
+bool askToShowFailed(const TaskReport& report, bool commandLineMode, UserPrompt& prompt);
 
 class TaskController {
 public:

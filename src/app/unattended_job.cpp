@@ -48,4 +48,24 @@ bool UnattendedJob::taskEnded(exchange::TaskCode code, const exchange::TaskOutco
   return true;
 }
 
+void UnattendedJob::run(CommandLineJob job, FileController& files) {
+  const Plan plan = prepare(job, files);
+  report(plan.message);
+  if (plan.task) {
+    if (hooks_.startTask && hooks_.startTask(*plan.task)) return;
+    taskNotStarted();
+  }
+  finish(std::nullopt, {}, files);
+}
+
+void UnattendedJob::finish(std::optional<exchange::TaskCode> code,
+                           const exchange::TaskOutcome& outcome, FileController& files) {
+  if (code) {
+    std::string message;
+    if (taskEnded(*code, outcome, message) && !files.saveFile(line_.documentPath)) saveFailed();
+    report(message);
+  }
+  if (hooks_.done) hooks_.done();
+}
+
 }  // namespace zelmot::app

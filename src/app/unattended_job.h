@@ -3,6 +3,7 @@
 // finished task saves the document, and the exit status. A job that cannot run (a file
 // that does not open, a read with exchange switched off) sends nothing to the device and
 // never saves over the file.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,7 +23,22 @@ inline constexpr const char* kCalibrationUnavailableText = "Юстировка �
 
 class UnattendedJob {
 public:
-  explicit UnattendedJob(CommandLine line) : line_(std::move(line)) {}
+  struct Hooks {
+    // Starts the bulk task on the whole tree; false when it did not start.
+    std::function<bool(exchange::TaskCode)> startTask;
+    std::function<void()> done;                      // the job has ended, run or not
+    std::function<void(const std::string&)> report;  // a message for standard error
+  };
+
+  explicit UnattendedJob(CommandLine line, Hooks hooks = {})
+      : line_(std::move(line)), hooks_(std::move(hooks)) {}
+
+  // Runs `job`: its task is started, and a job with nothing to run (or whose task did
+  // not start) ends at once. The end of a started task comes through finish().
+  void run(CommandLineJob job, FileController& files);
+  // The job's task ended (none: nothing ran): saves the document when due, then ends.
+  void finish(std::optional<exchange::TaskCode> code, const exchange::TaskOutcome& outcome,
+              FileController& files);
 
   struct Plan {
     std::optional<exchange::TaskCode> task;  // none: the job ends at once
@@ -50,7 +66,12 @@ private:
     if (status_ == 0) status_ = status;
   }
 
+  void report(const std::string& message) const {
+    if (!message.empty() && hooks_.report) hooks_.report(message);
+  }
+
   CommandLine line_;
+  Hooks hooks_;
   int status_ = 0;
 };
 

@@ -11,12 +11,12 @@
 
 #include "app/command_line_run.h"
 #include "app/frame_texts.h"
+#include "app/startup.h"
 #include "app/window_state.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/port_names.h"
 #include "link/serial_port.h"
-#include "model/description_files.h"
 #include "model/parameter.h"
 #include "platform/paths.h"
 #include "ui/icon_resources.h"
@@ -59,6 +59,10 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
   });
   files_ = std::make_unique<app::FileController>(*doc_, settings_, prompt_, fileHooks());
   worker_ = std::make_unique<LinkWorker>();
+  followUps_ = std::make_unique<app::LinkFollowUps>(
+      *doc_, settings_, tasks_,
+      app::LinkFollowUps::Hooks{[this] { model_->refreshAll(); }, [this] { updateStatusBar(); },
+                                [this](model::Parameter& parameter) { writeAtOnce(parameter); }});
 
   model_ = new TreeModel(this);
   view_ = new CZELMOTTreeListView(this);
@@ -117,6 +121,7 @@ CMainFrame::~CMainFrame() {
   engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
   worker_.reset();
+  followUps_.reset();
   files_.reset();
   doc_.reset();
 }
@@ -129,22 +134,11 @@ void CMainFrame::connectPrompt(QtPrompt& prompt) {
 QString CMainFrame::filePath() const { return toQt(files_->path()); }
 
 bool CMainFrame::initialise(std::string& error) {
-  std::string dataDir = options_.dataDir;
-  if (dataDir.empty()) {
-    const auto found = findDataDir(model::kCatalogueFileName);
-    if (!found) {
-      error = "Не найдены файлы описания прибора";
-      return false;
-    }
-    dataDir = found->string();
-  }
-  doc_->initialise(dataDir);  // without a main tree the program goes on (it has said why)
-  document::loadProgramPortSettings(settings_, doc_->programNetwork());
-  if (!options_.port.empty()) doc_->programNetwork().SetValueByName("Port", options_.port, false);
-  if (!applyStartupSettings(error)) return false;
-  doc_->deviceLink().engine().setAutoReading(action(app::kCmdAutoReading)->isChecked());
-  doc_->deviceLink().load_port_settings();
-
+  const std::optional<app::InitialModes> modes =
+      app::startDocument(options_.commandLine, {options_.dataDir, options_.port, options_.home},
+                         settings_, *doc_, &prompt_, error);
+  if (!modes) return false;
+  showStartupModes(*modes);
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
                viewOptions());
@@ -177,15 +171,9 @@ void CMainFrame::buildStatusBar() {
 
 void CMainFrame::updateStatusBar() {
   if (portLabel_ == nullptr) return;
-  const model::NetRS485prg& node = doc_->programNetwork();
-  const exchange::DeviceLink& link = doc_->deviceLink();
-  std::string port = app::portStatusText(node);
-  if (link.semiAutomaticConverterUnusable()) port += app::kRtsUnusableNote;
-  portLabel_->setText(toQt(port));
-  std::string settings = app::lineSettingsText(node);
-  // What the open port really uses, which differs while an edit has not reached it.
-  if (link.port().isOpen()) settings += "\nОткрыт: " + link.describeLineSettings();
-  portLabel_->setToolTip(toQt(settings));
+  const app::PortStatus port = app::portStatus(doc_->programNetwork(), doc_->deviceLink());
+  portLabel_->setText(toQt(port.text));
+  portLabel_->setToolTip(toQt(port.toolTip));
   linkLabel_->setText(linkStatusText_);
 }
 

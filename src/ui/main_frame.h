@@ -2,9 +2,10 @@
 // The main window "Configurator - ZELMOT": menus, tool bar, status bar and the tree-list
 // view over the document; runs the document's commands. Device exchange never runs on
 // this thread: bulk tasks go to the exchange thread behind the modal progress dialog,
-// single exchanges to a LinkWorker. The logic lives in Qt-free controllers: the task
-// controller (one job at a time, steps that wait for it, the task's report), the file
-// controller and, in an unattended run, the unattended job.
+// single exchanges to a LinkWorker. The window is wiring; the logic lives in Qt-free code:
+// the command table, the task controller (one job at a time, steps that wait for it, the
+// task's report), the file controller, the follow-ups of edits and, in an unattended run,
+// the unattended job.
 #include <QHash>
 #include <QSet>
 #include <QMainWindow>
@@ -14,7 +15,9 @@
 
 #include "app/command_line.h"
 #include "app/main_menu.h"
+#include "app/startup.h"
 #include "app/file_controller.h"
+#include "app/link_follow_up.h"
 #include "app/task_controller.h"
 #include "app/tree_rows.h"
 #include "app/unattended_job.h"
@@ -153,15 +156,11 @@ private:
   void navigate(bool next, bool fromTop = false);
   void checkLink(bool showMessages);
   void onEditSubmitted(quintptr row, int column, const QString& text);
-  void takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged, bool reset,
-                        bool writeNow);
   void writeAtOnce(model::Parameter& parameter);
-  void applyPortSettings();
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
-  bool applyStartupSettings(std::string& error);
+  void showStartupModes(const app::InitialModes& modes);
   void placeWindow();
-  void runJob(app::CommandLineJob job);
   void afterTask(exchange::TaskCode code);
   void finishUnattendedTask(std::optional<exchange::TaskCode> code);
   void sendAply(std::function<void()> then);
@@ -180,6 +179,7 @@ private:
   std::unique_ptr<document::CZELMOTDoc> doc_;
   std::unique_ptr<app::FileController> files_;  // after the document it works on
   app::TaskController tasks_;
+  std::unique_ptr<app::LinkFollowUps> followUps_;  // after the document it works on
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;

@@ -1,16 +1,14 @@
 // The main window's menus, tool bar and mode switches, built from the menu tables.
 #include <QActionGroup>
-#include <algorithm>
-#include <iterator>
 #include <QApplication>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/frame_commands.h"
 #include "app/frame_texts.h"
 #include "app/startup.h"
-#include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/serial_port.h"
 #include "platform/user_prompt.h"
@@ -20,54 +18,6 @@
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
-namespace {
-
-constexpr const char* kImmediateWriteNotice =
-    "В режиме 'Моментальная запись' введеные значения\nавтоматически записываются в прибор\n"
-    "сразу после ввода (без нажатия на 'Записать измененные')\nЭто ускоряет работу, но снижает "
-    "надежность\nи увеличивает вероятность ошибок.\nРежим 'Моментальная запись' не "
-    "записывает\nизмененные атрибуты доступа.";
-constexpr const char* kNoAttributesNotice =
-    "В режиме 'Не передавать атрибуты' обмен информацией\nоб индивидуальных защитных атрибутах "
-    "параметров\nне производится.\nЭто ускоряет работу, но не дает возможность "
-    "предварительно\nконтролировать доступность параметров на запись\nсо стороны компьютера "
-    "(программы-конфигуратора).\nПри попытке записи защищенного параметра запрос записи\nбудет "
-    "отвергнут прибором с соответствующим сообщением\nкак ошибка записи.\nЗапись измененных "
-    "атрибутов принадлежности в режиме\n'Не передавать атрибуты' также не производится.";
-constexpr const char* kProgramCaption = "ZELMOT";
-
-// Commands that use the line or replace the document: off while a job runs.
-constexpr int kTaskCommands[] = {
-    app::kCmdFileNew,           app::kCmdFileOpen,           app::kCmdReadAll,
-    app::kCmdWriteAll,          app::kCmdWriteChanged,       app::kCmdCompare,
-    app::kCmdWriteErroneous,    app::kCmdReadBranch,         app::kCmdReadThisBranch,
-    app::kCmdWriteBranch,       app::kCmdWriteThisBranch,    app::kCmdWriteChangedBranch,
-    app::kCmdWriteChangedThisBranch, app::kCmdCompareBranch, app::kCmdCompareThisBranch,
-    app::kCmdCheckLink,         app::kCmdSinglePoll,         app::kCmdProgramNetwork,
-    app::kCmdSendAply,          app::kCmdConverterSemiAutomatic, app::kCmdConverterAutomatic,
-};
-
-bool isTaskCommand(int id) {
-  return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), id) != std::end(kTaskCommands);
-}
-
-struct ToolButton {
-  int id;
-  const char* icon;
-};
-
-// Tool bar: file commands, the bulk tasks, problem navigation and the link check.
-constexpr ToolButton kToolButtons[] = {
-    {app::kCmdFileNew, "new"},         {app::kCmdFileOpen, "open"},
-    {app::kCmdFileSave, "save"},       {0, nullptr},
-    {app::kCmdReadAll, "read"},        {app::kCmdWriteAll, "write"},
-    {app::kCmdWriteChanged, "write-changed"}, {app::kCmdCompare, "compare"},
-    {0, nullptr},                      {app::kCmdPreviousProblem, "previous"},
-    {app::kCmdNextProblem, "next"},    {0, nullptr},
-    {app::kCmdCheckLink, "link"},
-};
-
-}  // namespace
 
 QAction* CMainFrame::makeAction(const app::MenuItem& item) {
   auto* action = new QAction(toQt(item.text), this);
@@ -122,7 +72,7 @@ void CMainFrame::buildToolBar() {
   toolBar_ = addToolBar(toQt("Панель инструментов"));
   toolBar_->setObjectName("main-toolbar");
   toolBar_->setMovable(false);
-  for (const ToolButton& button : kToolButtons) {
+  for (const app::ToolButton& button : app::toolBarButtons()) {
     if (button.icon == nullptr) {
       toolBar_->addSeparator();
       continue;
@@ -168,7 +118,7 @@ void CMainFrame::updateRecentFilesMenu() {
 }
 
 void CMainFrame::setTaskCommandsEnabled(bool enabled) {
-  for (const int id : kTaskCommands) {
+  for (const int id : app::taskCommands()) {
     if (QAction* command = action(id)) command->setEnabled(enabled && !unavailable_.contains(id));
   }
   if (recentMenu_ == nullptr) return;
@@ -178,11 +128,8 @@ void CMainFrame::setTaskCommandsEnabled(bool enabled) {
 }
 
 void CMainFrame::switchConverter(int id) {
-  const link::ConverterMode mode = id == app::kCmdConverterAutomatic
-                                       ? link::ConverterMode::Automatic
-                                       : link::ConverterMode::SemiAutomatic;
-  settings_.writeInt(document::kProgramSettingsKey, app::kConverterValue,
-                     static_cast<uint32_t>(link::modeCode(mode)));
+  const link::ConverterMode mode = app::converterModeForCommand(id);
+  app::storeConverterMode(settings_, mode);
   // The mode is read once per frame without the port's lock, so this never waits for a
   // reply that is due.
   doc_->deviceLink().port().setConverterMode(mode);
@@ -194,11 +141,11 @@ void CMainFrame::onModeToggled(int id, bool checked) {
     case app::kCmdShowLinearIndexes: model_->setOptions(viewOptions()); break;
     case app::kCmdAutoReading: link.engine().setAutoReading(checked); break;
     case app::kCmdImmediateWrite:
-      if (checked) prompt_.tell(kImmediateWriteNotice, kProgramCaption, PromptIcon::Information);
+      if (checked) prompt_.tell(app::kImmediateWriteNotice, app::kProgramCaption, PromptIcon::Information);
       break;
     case app::kCmdNoAttributes:
       link.setNoAttributeTransfer(checked);
-      if (checked) prompt_.tell(kNoAttributesNotice, kProgramCaption, PromptIcon::Information);
+      if (checked) prompt_.tell(app::kNoAttributesNotice, app::kProgramCaption, PromptIcon::Information);
       break;
     case app::kCmdToolBar: toolBar_->setVisible(checked); break;
     case app::kCmdStatusBar: statusBar()->setVisible(checked); break;
@@ -207,29 +154,18 @@ void CMainFrame::onModeToggled(int id, bool checked) {
 }
 
 void CMainFrame::runCommand(int id) {
-  if (tasks_.busy() && isTaskCommand(id)) return;
-  model::DescBranch* branch = view_->currentBranch();
+  if (tasks_.busy() && app::isTaskCommand(id)) return;
+  if (const std::optional<app::CommandTask> task = app::commandTask(id)) {
+    runTask(task->code, task->wholeTree ? doc_->root() : view_->currentBranch(), task->wholeTree);
+    return;
+  }
   switch (id) {
     case app::kCmdFileNew: files_->newDocument(); break;
     case app::kCmdFileOpen: files_->openDocument(); break;
     case app::kCmdFileSave: files_->saveDocument(); break;
     case app::kCmdFileSaveAs: files_->saveDocumentAs(); break;
     case app::kCmdAppExit: close(); break;
-    case app::kCmdReadAll: runTask(exchange::TaskCode::Read, doc_->root(), true); break;
-    case app::kCmdWriteAll: runTask(exchange::TaskCode::WriteAll, doc_->root(), true); break;
-    case app::kCmdWriteChanged: runTask(exchange::TaskCode::WriteChanged, doc_->root(), true); break;
-    case app::kCmdCompare: runTask(exchange::TaskCode::Compare, doc_->root(), true); break;
     case app::kCmdWriteErroneous: writeErroneous(); break;
-    case app::kCmdReadBranch:
-    case app::kCmdReadThisBranch: runTask(exchange::TaskCode::Read, branch, false); break;
-    case app::kCmdWriteBranch:
-    case app::kCmdWriteThisBranch: runTask(exchange::TaskCode::WriteAll, branch, false); break;
-    case app::kCmdWriteChangedBranch:
-    case app::kCmdWriteChangedThisBranch:
-      runTask(exchange::TaskCode::WriteChanged, branch, false);
-      break;
-    case app::kCmdCompareBranch:
-    case app::kCmdCompareThisBranch: runTask(exchange::TaskCode::Compare, branch, false); break;
     case app::kCmdPreviousProblem: navigate(false); break;
     case app::kCmdNextProblem: navigate(true); break;
     case app::kCmdCheckLink: checkLink(true); break;

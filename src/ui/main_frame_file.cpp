@@ -45,7 +45,7 @@ void CMainFrame::updateTitle() {
 
 void CMainFrame::afterDocumentReplaced(bool opened) {
   // The file brings its own port settings with it.
-  if (opened) applyPortSettings();
+  if (opened) doc_->deviceLink().load_port_settings();
   model_->refreshAll();
   updateTitle();
   updateStatusBar();

@@ -1,4 +1,4 @@
-// The main window's start-up settings, the unattended run of a command line, the APLY
+// The main window's start-up modes, the unattended run of a command line, the APLY
 // command, help, and the dialogs of the single-parameter poll and the program's settings.
 #include <QAction>
 #include <QDesktopServices>
@@ -13,9 +13,9 @@
 #include "app/aply_state.h"
 #include "app/command_line_run.h"
 #include "app/help_file.h"
+#include "app/problem_search.h"
 #include "app/serial_port_list.h"
 #include "app/startup.h"
-#include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
 #include "link/serial_port.h"
 #include "model/desc_branch.h"
@@ -37,30 +37,10 @@ constexpr const char* kDeviceMenuTitle = "&Прибор";
 
 void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The branch that holds `parameter` as its own, searched below `branch`.
-const model::DescBranch* owningBranch(const model::DescBranch& branch, const model::Parameter* parameter) {
-  for (const model::Parameter* own : branch.parameters()) {
-    if (own == parameter) return &branch;
-  }
-  for (const auto& child : branch.children()) {
-    if (const model::DescBranch* found = owningBranch(*child, parameter)) return found;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
-bool CMainFrame::applyStartupSettings(std::string& error) {
+void CMainFrame::showStartupModes(const app::InitialModes& modes) {
   const app::CommandLine& line = options_.commandLine;
-  app::storeModeChoices(settings_, line);
-  std::string folderError;
-  const std::filesystem::path home =
-      options_.home.empty() ? programHomeDir() : std::filesystem::path(options_.home);
-  if (!app::createWorkingFolders(home, folderError)) std::fprintf(stderr, "%s\n", folderError.c_str());
-  if (!app::configureDocument(line, settings_, *doc_, error)) return false;
-  app::registerApplication(settings_, app::ownExecutablePath(), &prompt_, line.commandLineMode);
-
-  const app::InitialModes modes = app::initialModes(settings_, line);
   action(app::kCmdAutoReading)->setChecked(modes.autoReading);
   {
     const QSignalBlocker quiet(action(app::kCmdImmediateWrite));  // no notice at start-up
@@ -76,7 +56,6 @@ bool CMainFrame::applyStartupSettings(std::string& error) {
     }
   }
   placeWindow();
-  return true;
 }
 
 void CMainFrame::placeWindow() {
@@ -87,12 +66,20 @@ void CMainFrame::placeWindow() {
 
 bool CMainFrame::startUnattendedRun(std::string& error) {
   if (!options_.commandLine.commandLineMode) return true;
-  job_ = std::make_unique<app::UnattendedJob>(options_.commandLine);
+  job_ = std::make_unique<app::UnattendedJob>(
+      options_.commandLine,
+      app::UnattendedJob::Hooks{
+          [this](exchange::TaskCode code) { return runTask(code, doc_->root(), true); },
+          [this] {
+            if (run_) run_->jobDone().set();
+          },
+          [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }});
   app::CommandLineRun::Hooks hooks;
   hooks.postJob = [this](app::CommandLineJob job) {
     // After the check at start-up, which may still be waiting on a silent line.
     QMetaObject::invokeMethod(
-        this, [this, job] { tasks_.whenIdle([this, job] { runJob(job); }); }, Qt::QueuedConnection);
+        this, [this, job] { tasks_.whenIdle([this, job] { job_->run(job, *files_); }); },
+        Qt::QueuedConnection);
   };
   hooks.requestClose = [this] { requestClose(); };
   run_ = std::make_unique<app::CommandLineRun>(options_.commandLine, shutdown_,
@@ -112,16 +99,6 @@ void CMainFrame::closeWithoutQuestions() {
   close();  // while a job runs: cancelled, and the window closes when it has ended
 }
 
-void CMainFrame::runJob(app::CommandLineJob job) {
-  const app::UnattendedJob::Plan plan = job_->prepare(job, *files_);
-  if (!plan.message.empty()) std::fprintf(stderr, "%s\n", plan.message.c_str());
-  if (plan.task) {
-    if (runTask(*plan.task, doc_->root(), true)) return;  // its end finishes the job
-    job_->taskNotStarted();
-  }
-  finishUnattendedTask(std::nullopt);
-}
-
 void CMainFrame::afterTask(exchange::TaskCode code) {
   exchange::DeviceLink& link = doc_->deviceLink();
   if (link.engine().networkParametersWritten() && !link.port().stop_event().isSet()) {
@@ -132,29 +109,15 @@ void CMainFrame::afterTask(exchange::TaskCode code) {
 }
 
 void CMainFrame::finishUnattendedTask(std::optional<exchange::TaskCode> code) {
-  if (!run_) return;
-  if (code) {
-    std::string message;
-    if (job_->taskEnded(*code, tasks_.lastOutcome(), message) &&
-        !files_->saveFile(run_->line().documentPath)) {
-      job_->saveFailed();
-    }
-    if (!message.empty()) std::fprintf(stderr, "%s\n", message.c_str());
-  }
-  run_->jobDone().set();
+  if (run_) job_->finish(code, tasks_.lastOutcome(), *files_);
 }
 
 void CMainFrame::sendAply(std::function<void()> then) {
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   const app::CommandLine& line = options_.commandLine;
-  app::AplyAction next = app::aplyActionAfterNetworkWrite(line.commandLineMode, line.aply);
-  if (!then && next == app::AplyAction::None) next = app::AplyAction::Dialog;  // from the menu
+  app::AplyAction next =
+      app::aplyActionFor(!then, line.commandLineMode, line.aply, doc_.get(), prompt_);
   auto state = std::make_shared<app::AplyState>();
-  const std::string unavailable = app::AplyState::unavailableText(doc_.get());
-  if (next == app::AplyAction::Dialog && !unavailable.empty()) {
-    prompt_.tell(unavailable, app::kAplyCaption, PromptIcon::Stop);
-    next = app::AplyAction::None;
-  }
   if (next == app::AplyAction::Dialog) {
     CApply dialog(*state, toQt(app::AplyState::newParametersText(doc_->deviceNetwork())), this);
     if (dialog.exec() != QDialog::Accepted) next = app::AplyAction::None;
@@ -176,13 +139,8 @@ void CMainFrame::sendAply(std::function<void()> then) {
 }
 
 void CMainFrame::openHelp() {
-  std::optional<std::filesystem::path> page;
-  if (!options_.manualPath.empty()) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(options_.manualPath, error)) page = options_.manualPath;
-  } else {
-    page = app::findManual(executableDir(), defaultInstallPrefix());
-  }
+  const std::optional<std::filesystem::path> page =
+      app::manualPage(options_.manualPath, executableDir(), defaultInstallPrefix());
   const QString path = page ? toQt(page->string()) : QString();
   const bool opened = page && (options_.openManual ? options_.openManual(path)
                                                    : QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
@@ -195,7 +153,7 @@ void CMainFrame::openSinglePoint() {
     model::DescBranch* root = doc_->root();
     if (root == nullptr) return false;
     const model::Parameter* found = exchange::SinglePointPoll::findInTree(*root, request);
-    const model::DescBranch* branch = found != nullptr ? owningBranch(*root, found) : nullptr;
+    const model::DescBranch* branch = found != nullptr ? app::owningBranchOf(*root, found) : nullptr;
     if (branch == nullptr) return false;
     view_->selectRow(model_->reveal(branch, found));
     return true;
@@ -209,14 +167,8 @@ void CMainFrame::openProgramNetwork() {
   model::NetRS485prg& node = doc_->programNetwork();
   ProgramNetworkDialog dialog(node, app::listSerialPorts(), files_->configurationLoaded(), prompt_, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.changed()) return;
-  document::saveProgramPortSettings(settings_, node);
-  // A running link job still uses the values and the port.
-  tasks_.whenIdle([this, reset = dialog.resetRequested()] {
-    if (reset) doc_->resetDocument();
-    doc_->deviceLink().reopen_port();
-    model_->refreshAll();
-    updateStatusBar();
-  });
+  followUps_->take({.portSettingsChanged = true, .reopenPort = true,
+                    .resetDocument = dialog.resetRequested()});
 }
 
 }  // namespace zelmot::ui

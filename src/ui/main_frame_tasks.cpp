@@ -1,18 +1,14 @@
 // The main window's device commands: bulk tasks behind the progress dialog, writing the
 // erroneous parameters, problem navigation, the link check and the edits of the view.
 #include <QAction>
-#include <algorithm>
 #include <memory>
 
-#include "app/edit_state.h"
-#include "app/frame_texts.h"
-#include "document/program_port_settings.h"
+#include "app/frame_commands.h"
+#include "app/link_follow_up.h"
+#include "app/problem_search.h"
 #include "document/zelmot_doc.h"
-#include "exchange/compare_texts.h"
-#include "exchange/exchange_texts.h"
 #include "exchange/link_check.h"
 #include "exchange/problem_navigation.h"
-#include "exchange/tree_walk.h"
 #include "model/desc_branch.h"
 #include "platform/user_prompt.h"
 #include "ui/link_worker.h"
@@ -23,41 +19,18 @@
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
-namespace {
-
-constexpr const char* kProgramCaption = "ZELMOT";
-constexpr const char* kErrorCaption = "Ошибка";
-
-bool contains(const std::vector<model::Parameter*>& list, const model::Parameter* parameter) {
-  return std::find(list.begin(), list.end(), parameter) != list.end();
-}
-
-}  // namespace
 
 bool CMainFrame::runTask(exchange::TaskCode code, model::DescBranch* target, bool wholeTree) {
-  if (target == nullptr) {
-    prompt_.tell(wholeTree ? exchange::kTreeUndefinedText : exchange::kBranchUndefinedText,
-                 exchange::kOperationImpossibleCaption, PromptIcon::Stop);
-    return false;
-  }
+  if (!app::taskTargetDefined(target, wholeTree, prompt_)) return false;
   if (tasks_.busy() || !doc_->deviceLink().tasks().start(code, target)) return false;
   followTask(code);
   return true;
 }
 
 void CMainFrame::writeErroneous() {
-  model::DescBranch* root = doc_->root();
-  if (root == nullptr) {
-    prompt_.tell(exchange::kTreeUndefinedText, exchange::kOperationImpossibleCaption,
-                 PromptIcon::Stop);
-    return;
-  }
-  std::vector<model::Parameter*> group = exchange::collectErroneousParameters(*root);
-  if (group.empty()) {
-    prompt_.tell(exchange::kNoErroneousText, kProgramCaption, PromptIcon::Exclamation);
-    return;
-  }
-  if (!tasks_.busy() && doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
+  std::vector<model::Parameter*> group = app::erroneousGroup(doc_->root(), prompt_);
+  if (!group.empty() && !tasks_.busy() &&
+      doc_->deviceLink().tasks().startGroupWrite(std::move(group))) {
     followTask(exchange::TaskCode::GroupWrite);
   }
 }
@@ -75,12 +48,7 @@ void CMainFrame::followTask(exchange::TaskCode code) {
 
 void CMainFrame::showTaskResult(exchange::TaskCode code) {
   const app::TaskReport report = app::reportTask(code, tasks_.lastOutcome());
-  if (!report.portFailure.empty()) {
-    prompt_.tell(report.portFailure, link::kOpenFailedCaption, PromptIcon::Stop);
-  }
-  if (!report.compareSummary.empty()) {
-    prompt_.tell(report.compareSummary, exchange::kCompareCaption, PromptIcon::Information);
-  }
+  app::tellTaskReport(report, prompt_);
   // Five time-outs in a row switch automatic reading off; the menu shows it.
   if (QAction* autoReading = action(app::kCmdAutoReading)) {
     autoReading->setChecked(doc_->deviceLink().engine().autoReading());
@@ -90,9 +58,7 @@ void CMainFrame::showTaskResult(exchange::TaskCode code) {
   if (report.modified) files_->setModified(true);
   model_->refreshAll();
   updateStatusBar();
-  if (!report.failedSummary.empty() && !options_.commandLine.commandLineMode &&
-      prompt_.ask(report.failedSummary, app::kFailedSummaryCaption, PromptIcon::Exclamation,
-                  PromptButtons::YesNo) == PromptAnswer::Yes) {
+  if (app::askToShowFailed(report, options_.commandLine.commandLineMode, prompt_)) {
     navigate(true, true);
   }
 }
@@ -100,20 +66,12 @@ void CMainFrame::showTaskResult(exchange::TaskCode code) {
 void CMainFrame::navigate(bool next, bool fromTop) {
   model::DescBranch* root = doc_->root();
   if (root == nullptr) return;
-  exchange::TreePlace from{root, nullptr};
-  const app::TreeRow* row = fromTop ? nullptr : model_->rowAt(view_->currentIndex());
-  if (row != nullptr && row->kind() == app::TreeRow::Kind::SubItem) row = row->parent();
-  if (row != nullptr && row->kind() == app::TreeRow::Kind::Branch) {
-    from = {row->branch(), nullptr};
-  } else if (row != nullptr && row->kind() == app::TreeRow::Kind::Parameter) {
-    model::DescBranch* owner = row->branch();
-    if (owner == nullptr && row->parent() != nullptr) owner = row->parent()->owningBranch();
-    if (owner != nullptr) from = {owner, row->parameter()};
-  }
+  const exchange::TreePlace from =
+      app::searchStartAt(*root, fromTop ? nullptr : model_->rowAt(view_->currentIndex()));
   const exchange::NavigationResult result = exchange::findProblemParameter(
       *root, from, next ? exchange::NavigationDirection::Next : exchange::NavigationDirection::Previous);
   if (!result.found) {
-    prompt_.tell(result.message, kProgramCaption, PromptIcon::Information);
+    prompt_.tell(result.message, app::kProgramCaption, PromptIcon::Information);
     return;
   }
   view_->selectRow(model_->reveal(result.place.branch, result.place.parameter));
@@ -125,17 +83,9 @@ void CMainFrame::checkLink(bool showMessages) {
   exchange::CatalogueLookup lookup = doc_->catalogueLookup();
   worker_->run([&engine, lookup, result] { *result = exchange::checkLink(engine, lookup); },
                [this, result, showMessages] {
-                 const bool answered = (result->identity & exchange::kIdentityAnswered) != 0;
-                 linkStatusText_ = toQt(answered ? app::kLinkAnswersText : app::kNoLinkText);
+                 linkStatusText_ = toQt(app::linkStatusAfterCheck(*result));
                  updateStatusBar();
-                 if (!showMessages) return;
-                 if (!result->errorText.empty()) {
-                   prompt_.tell(result->errorText, kErrorCaption, PromptIcon::Stop);
-                 }
-                 if (!result->infoText.empty()) {
-                   prompt_.tell(result->infoText, exchange::kDeviceInfoCaption,
-                                PromptIcon::Information);
-                 }
+                 if (showMessages) app::tellLinkCheck(*result, prompt_);
                });
 }
 
@@ -143,46 +93,12 @@ void CMainFrame::onEditSubmitted(quintptr rowPointer, int column, const QString&
   const auto* row = reinterpret_cast<const app::TreeRow*>(rowPointer);
   model::Parameter* parameter = row != nullptr ? row->parameter() : nullptr;
   if (parameter == nullptr) return;
-  const auto which = static_cast<app::Column>(column);
-  if (which != app::Column::Value) {
-    if (app::takeAttributeEdit(*parameter, which, fromQt(text))) files_->setModified(true);
-    model_->refreshParameter(parameter);
-    return;
-  }
-  model::NetRS485prg& program = doc_->programNetwork();
-  document::DeviceNetworkNode& device = doc_->deviceNetwork();
-  app::ValueEditContext context;
-  if (contains(program.parameters(), parameter)) {
-    context.networkNode = &program;
-    context.programNetwork = true;
-  } else if (contains(device.parameters(), parameter)) {
-    context.networkNode = &device;
-  }
-  context.configurationLoaded = files_->configurationLoaded();
-  context.immediateWrite = action(app::kCmdImmediateWrite)->isChecked();
-  context.prompt = &prompt_;
-  const app::ValueEditResult result = app::takeValueEdit(*parameter, fromQt(text), context);
-  if (result.verdict == app::EditVerdict::Accepted) {
-    files_->setModified(true);
-    takeAcceptedEdit(parameter, result.portSettingsChanged, result.resetConfiguration,
-                     result.writeNow);
-  }
+  const app::SubmittedEdit edit = app::submitEdit(
+      *doc_, *parameter, static_cast<app::Column>(column), fromQt(text), files_->configurationLoaded(),
+      action(app::kCmdImmediateWrite)->isChecked(), &prompt_);
+  if (edit.modified) files_->setModified(true);
+  followUps_->take(edit.followUp);
   model_->refreshParameter(parameter);
-}
-
-void CMainFrame::takeAcceptedEdit(model::Parameter* parameter, bool portSettingsChanged,
-                                  bool reset, bool writeNow) {
-  // What the edit asks of the link waits for a running job: the port and the values are
-  // that job's until it ends.
-  if (portSettingsChanged) document::saveProgramPortSettings(settings_, doc_->programNetwork());
-  tasks_.whenIdle([this, parameter, portSettingsChanged, reset, writeNow] {
-    if (portSettingsChanged) applyPortSettings();
-    if (reset) {
-      doc_->resetDocument();
-      model_->refreshAll();
-    }
-    if (writeNow) writeAtOnce(*parameter);
-  });
 }
 
 void CMainFrame::writeAtOnce(model::Parameter& parameter) {
@@ -196,11 +112,6 @@ void CMainFrame::writeAtOnce(model::Parameter& parameter) {
                    prompt_.tell(target->errorText(), app::kWriteFailedCaption, PromptIcon::Stop);
                  }
                });
-}
-
-void CMainFrame::applyPortSettings() {
-  doc_->deviceLink().load_port_settings();
-  updateStatusBar();
 }
 
 }  // namespace zelmot::ui

@@ -6,6 +6,7 @@
 #include "document/zelmot_doc.h"
 #include "model/net_rs485.h"
 #include "model/parameter.h"
+#include "support/recording_prompt.h"
 
 namespace zelmot::app {
 namespace {
@@ -48,6 +49,18 @@ TEST(AplyState, WhoSendsAfterNetworkParametersWereWritten) {
   EXPECT_EQ(aplyActionAfterNetworkWrite(false, true), AplyAction::Dialog);
   EXPECT_EQ(aplyActionAfterNetworkWrite(true, true), AplyAction::Headless);
   EXPECT_EQ(aplyActionAfterNetworkWrite(true, false), AplyAction::None);
+}
+
+TEST(AplyState, TheMenuOpensTheDialogUnlessAplyCannotGo) {
+  test_support::RecordingPrompt prompt;
+  EXPECT_EQ(aplyActionFor(true, true, false, nullptr, prompt), AplyAction::None);
+  ASSERT_EQ(prompt.calls().size(), 1u) << "the dialog was due: told why it does not open";
+  EXPECT_EQ(prompt.calls()[0].text, kAplyNoLinkText);
+  EXPECT_EQ(prompt.calls()[0].caption, kAplyCaption);
+  prompt.clear();
+  EXPECT_EQ(aplyActionFor(false, true, false, nullptr, prompt), AplyAction::None);
+  EXPECT_EQ(aplyActionFor(true, true, true, nullptr, prompt), AplyAction::Headless);
+  EXPECT_TRUE(prompt.calls().empty()) << "no dialog, no notice";
 }
 
 TEST(AplyState, InternalErrorsWithoutLinkOrDeviceNode) {

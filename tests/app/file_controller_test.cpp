@@ -151,5 +151,40 @@ TEST_F(FileControllerTest, UnattendedReadSavesOnlyWhatWasRead) {
   EXPECT_FALSE(both.taskEnded(exchange::TaskCode::WriteAll, partly, message));
 }
 
+TEST_F(FileControllerTest, UnattendedJobStartsItsTaskAndEndsOnceWhateverHappens) {
+  std::vector<std::string> seen;
+  bool starts = false;
+  auto hooks = [&] {
+    return UnattendedJob::Hooks{[&](exchange::TaskCode) {
+                                  seen.push_back("start");
+                                  return starts;
+                                },
+                                [&] { seen.push_back("done"); },
+                                [&](const std::string& message) { seen.push_back(message); }};
+  };
+  UnattendedJob notStarted(unattended({"/read/port:6", path("out.zel")}), hooks());
+  notStarted.run(notStarted.line().job(), files);
+  EXPECT_EQ(seen, (std::vector<std::string>{"start", "done"}));
+  EXPECT_EQ(notStarted.status(), 2);
+
+  seen.clear();
+  UnattendedJob noPort(unattended({"/read/close", path("out.zel")}), hooks());
+  noPort.run(noPort.line().job(), files);
+  EXPECT_EQ(seen, (std::vector<std::string>{kNothingReadText, "done"})) << "nothing to start";
+
+  seen.clear();
+  starts = true;
+  setPoint->setRawValueText("12.5");
+  UnattendedJob read(unattended({"/read/port:6", path("out.zel")}), hooks());
+  read.run(read.line().job(), files);
+  EXPECT_EQ(seen, std::vector<std::string>{"start"}) << "the task's end finishes the job";
+  exchange::TaskOutcome answered;
+  answered.successes = 90;
+  read.finish(exchange::TaskCode::Read, answered, files);
+  EXPECT_EQ(seen, (std::vector<std::string>{"start", "done"}));
+  EXPECT_EQ(read.status(), 0);
+  EXPECT_FALSE(contents(path("out.zel")).empty()) << "what was read is saved";
+}
+
 }  // namespace
 }  // namespace zelmot::app

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exchange/device_link.h"
 #include "model/net_rs485.h"
 
 namespace zelmot::app {
@@ -23,6 +24,10 @@ TEST(FrameTexts, PortAndLineSettingsOfTheProgramNode) {
             "Скорость обмена данными: 9600\nДлина слова данных: 8\n"
             "Контроль по четности: Отсутствует\nКоличество стоп-бит: 1\n"
             "Длина сетевого адреса: 8\nБазовый адрес прибора: 16\nCOM-порт: /dev/pts/4");
+  const exchange::DeviceLink closed;
+  const PortStatus status = portStatus(node, closed);
+  EXPECT_EQ(status.text, portStatusText(node));
+  EXPECT_EQ(status.toolTip, lineSettingsText(node)) << "a closed port adds nothing";
 }
 
 TEST(FrameTexts, ConfigurationExtensionIsAddedOnlyWhenMissing) {

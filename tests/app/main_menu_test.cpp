@@ -101,6 +101,18 @@ TEST(MainMenu, CommandsOfLaterWorkArePresentButUnavailable) {
   EXPECT_EQ(findMenuItem(menus, 12345), nullptr);
 }
 
+TEST(MainMenu, ToolBarButtonsAreMenuCommandsWithIcons) {
+  const std::vector<Menu> menus = mainMenu();
+  int buttons = 0;
+  for (const ToolButton& button : toolBarButtons()) {
+    if (button.id == 0) continue;
+    ++buttons;
+    EXPECT_NE(findMenuItem(menus, button.id), nullptr) << button.id;
+    ASSERT_NE(button.icon, nullptr) << button.id;
+  }
+  EXPECT_EQ(buttons, 10);
+}
+
 TEST(MainMenu, BranchContextMenuAndWindowPopup) {
   const std::vector<MenuItem> branch = branchContextMenu();
   ASSERT_EQ(branch.size(), 4u);

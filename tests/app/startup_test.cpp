@@ -122,7 +122,10 @@ TEST_F(Startup, QuestionText) {
 
 TEST_F(Startup, ConverterFromTheCommandLineBeforeTheStoredType) {
   EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::SemiAutomatic);
-  settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 1);
+  storeConverterMode(settings, link::ConverterMode::Automatic);  // as the menu does
+  std::uint32_t stored = 0;
+  settings.readInt("Software/Kavrel/ZELMOT", kConverterValue, stored);
+  EXPECT_EQ(stored, 1u);
   EXPECT_EQ(converterModeFor(parseCommandLine({}), settings), link::ConverterMode::Automatic);
   EXPECT_EQ(converterModeFor(parseCommandLine({"/rs485:on"}), settings), link::ConverterMode::SemiAutomatic);
   settings.writeInt("Software/Kavrel/ZELMOT", kConverterValue, 0);
@@ -151,6 +154,37 @@ TEST_F(Startup, UnattendedRunWithoutPortHasNoExchange) {
   EXPECT_FALSE(configureDocument(parseCommandLine({"/port:1/elog:\"" + (dir.path() / "no" / "x").string() + "\""}),
                                  settings, refused, error));
   EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace zelmot::app
+
+namespace zelmot::app {
+namespace {
+
+TEST_F(Startup, DocumentStartsWithTheGivenPortAndTheCommandLinesModes) {
+  RecordingPrompt prompt;
+  document::CZELMOTDoc doc{&prompt};
+  std::string error;
+  const std::string port = (dir.path() / "no-such-port").string();
+  const std::optional<InitialModes> modes =
+      startDocument(parseCommandLine({"/silent"}), {ZELMOT_BIN_DIR, port, (dir.path() / "home").string()},
+                    settings, doc, &prompt, error);
+  ASSERT_TRUE(modes) << error;
+  ASSERT_NE(doc.root(), nullptr);
+  EXPECT_FALSE(modes->autoReading) << "a silent start reads nothing by itself";
+  EXPECT_FALSE(doc.deviceLink().engine().autoReading());
+  EXPECT_EQ(doc.programNetwork().GetValueByName("Port"), port);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "home" / "protocol"));
+  std::string registered;
+  settings.readString(kDevicesKey, kDescriptionValue, registered);
+  EXPECT_EQ(registered, kDeviceName);
+
+  document::CZELMOTDoc refused{&prompt};
+  const std::string log = (dir.path() / "no-folder" / "errors.log").string();
+  EXPECT_FALSE(startDocument(parseCommandLine({"/port:1/elog:\"" + log + "\""}),
+                             {ZELMOT_BIN_DIR, {}, dir.path().string()}, settings, refused, &prompt, error));
+  EXPECT_FALSE(error.empty()) << "an error log that cannot be made stops the start";
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/recording_prompt.h"
+
 namespace zelmot::app {
 namespace {
 
@@ -76,6 +78,25 @@ TEST(TaskReport, TellsFailuresLinkStateAndWhatChanged) {
   report = reportTask(exchange::TaskCode::Compare, outcome);
   EXPECT_TRUE(report.failedSummary.empty());
   EXPECT_FALSE(report.compareSummary.empty());
+}
+
+TEST(TaskController, ReportIsToldAndTheQuestionAfterFailuresIsNeverAskedUnattended) {
+  exchange::TaskOutcome outcome;
+  outcome.errors = 2;
+  outcome.portFailureText = "no port";
+  test_support::RecordingPrompt prompt;
+  prompt.answerQuestionsWith(PromptAnswer::Yes);
+  const TaskReport report = reportTask(exchange::TaskCode::Read, outcome);
+  tellTaskReport(report, prompt);
+  ASSERT_EQ(prompt.calls().size(), 1u);
+  EXPECT_EQ(prompt.calls()[0].text, "no port");
+  EXPECT_FALSE(askToShowFailed(report, true, prompt));
+  EXPECT_EQ(prompt.calls().size(), 1u) << "nobody answers an unattended run";
+  EXPECT_TRUE(askToShowFailed(report, false, prompt));
+  prompt.answerQuestionsWith(PromptAnswer::No);
+  EXPECT_FALSE(askToShowFailed(report, false, prompt));
+  EXPECT_FALSE(askToShowFailed(reportTask(exchange::TaskCode::Read, {}), false, prompt));
+  EXPECT_EQ(prompt.calls().size(), 3u) << "no failures, no question";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/problem_search.h"
 #include "model/common_params.h"
 #include "model/desc_branch.h"
 
@@ -114,6 +115,30 @@ TEST_F(TreeRowsTest, OwnParametersComeFirstAndASingleParameterBranchShowsItsPara
   EXPECT_EQ(shown.text(Column::Name, options), "Set.P");
   EXPECT_EQ(shown.owningBranch(), single);
   EXPECT_EQ(top.child(0)->owningBranch(), &root);
+}
+
+TEST_F(TreeRowsTest, ProblemSearchStartsAtTheSelectedRowAndFindsTheOwningBranch) {
+  TreeRow& top = *rows.top().child(0);
+  rows.ensureChildren(top, options);
+  TreeRow& inputsRow = *top.child(1);
+  rows.ensureChildren(inputsRow, options);
+  TreeRow& maskRow = *inputsRow.child(0);
+  rows.ensureChildren(maskRow, options);
+  auto startAt = [this](const TreeRow* row) {
+    const exchange::TreePlace place = searchStartAt(root, row);
+    return std::make_pair(place.branch, place.parameter);
+  };
+  EXPECT_EQ(startAt(nullptr), std::make_pair(&root, static_cast<model::Parameter*>(nullptr)));
+  EXPECT_EQ(startAt(rows.top().child(1)).first, &root) << "a program node searches the tree";
+  EXPECT_EQ(startAt(&inputsRow), std::make_pair(inputs, static_cast<model::Parameter*>(nullptr)));
+  EXPECT_EQ(startAt(top.child(0)), std::make_pair(&root, top.child(0)->parameter()));
+  EXPECT_EQ(startAt(top.child(2)), std::make_pair(single, setpoint)) << "shown as its branch";
+  EXPECT_EQ(startAt(maskRow.child(3)), std::make_pair(inputs, mask)) << "a sub-item: its parameter";
+
+  EXPECT_EQ(owningBranchOf(root, setpoint), single);
+  EXPECT_EQ(owningBranchOf(root, reading), inputs);
+  model::Parameter stranger;
+  EXPECT_EQ(owningBranchOf(root, &stranger), nullptr);
 }
 
 TEST_F(TreeRowsTest, DiscreteInputMaskGetsItsSubItems) {
