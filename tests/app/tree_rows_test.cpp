@@ -48,6 +48,15 @@ protected:
     rows.reset(&root, {&common});
   }
 
+  // The rows of the tree down to "Входы", built.
+  TreeRow& builtInputsRow() {
+    TreeRow& top = *rows.top().child(0);
+    rows.ensureChildren(top, options);
+    TreeRow& inputsRow = *top.child(1);
+    rows.ensureChildren(inputsRow, options);
+    return inputsRow;
+  }
+
   std::vector<std::unique_ptr<model::Parameter>> owned;
   model::DescBranch root;
   model::DescBranch* inputs = nullptr;
@@ -118,10 +127,8 @@ TEST_F(TreeRowsTest, OwnParametersComeFirstAndASingleParameterBranchShowsItsPara
 }
 
 TEST_F(TreeRowsTest, ProblemSearchStartsAtTheSelectedRowAndFindsTheOwningBranch) {
+  TreeRow& inputsRow = builtInputsRow();
   TreeRow& top = *rows.top().child(0);
-  rows.ensureChildren(top, options);
-  TreeRow& inputsRow = *top.child(1);
-  rows.ensureChildren(inputsRow, options);
   TreeRow& maskRow = *inputsRow.child(0);
   rows.ensureChildren(maskRow, options);
   auto startAt = [this](const TreeRow* row) {
@@ -142,10 +149,7 @@ TEST_F(TreeRowsTest, ProblemSearchStartsAtTheSelectedRowAndFindsTheOwningBranch)
 }
 
 TEST_F(TreeRowsTest, DiscreteInputMaskGetsItsSubItems) {
-  TreeRow& top = *rows.top().child(0);
-  rows.ensureChildren(top, options);
-  TreeRow& inputsRow = *top.child(1);
-  rows.ensureChildren(inputsRow, options);
+  TreeRow& inputsRow = builtInputsRow();
   TreeRow& maskRow = *inputsRow.child(0);
   ASSERT_EQ(maskRow.parameter(), mask);
   EXPECT_TRUE(maskRow.mayHaveChildren(options));
