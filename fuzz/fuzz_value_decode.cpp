@@ -14,8 +14,9 @@ namespace {
 const char* const kDescriptors[] = {
     "STORED_DOT", "DEC_dot", "CLK_frm", "Real_Time_Clock", "string", "ASCI", "name",
     "Выкл:Вкл:Авто_режим", "неизвестен",
-    "Не_редактируемо,Блокировано:Редактируемо,Блокировано:"
-    "Не_редактируемо,Разблокировано:Редактируемо,Разблокировано"};
+    // One descriptor of four items, split over two lines.
+    ("Не_редактируемо,Блокировано:Редактируемо,Блокировано:"
+     "Не_редактируемо,Разблокировано:Редактируемо,Разблокировано")};
 const char* const kNames[] = {"x",   "APLY",  "dev",   "ver",   "exit",  "bPS",  "LEn",
                               "PrtY", "Sbit", "A.Len", "Addr",  "rEAd",  "r.CAL", "rd.rg",
                               "Set.P", "r.OUt", "r.oe", "r.kEY", "r.PrG", "r.StP", "r.St"};
