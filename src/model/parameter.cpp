@@ -295,9 +295,9 @@ ArchiveError Parameter::Serialize(ArchiveReader& archive) {
   // The whole record is read before any of it is applied.
   StoredRecord record;
   if (readStoredRecord(archive, record) != ArchiveError::None) return archive.error();
-  const std::string flags = badFlagText(record);
-  if (!flags.empty()) {
-    archive.failMismatch("параметр " + record.name + ": " + flags);
+  // Outside the tree there is no parameter to name: the stream is only malformed.
+  if (record.badFlagByte >= 0) {
+    archive.fail(ArchiveError::BadFormat);
     return archive.error();
   }
   applyRecord(std::move(record));

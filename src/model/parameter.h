@@ -152,7 +152,7 @@ public:
   // Stores the record; a negative linear index fails with BadIndex and writes nothing.
   ArchiveError Serialize(ArchiveWriter& archive) const;
   // Loads a record; fields change only when the whole record was read and is valid
-  // (a flag byte other than 0 or 1 fails with ModelMismatch).
+  // (a flag byte other than 0 or 1 fails with BadFormat).
   ArchiveError Serialize(ArchiveReader& archive);
   // Takes name, value and state of a record already read and checked.
   void applyRecord(StoredRecord record);

@@ -16,7 +16,8 @@ void readField(ArchiveReader& archive, bool& value, int& badFlagByte) {
   value = byte != 0;
 }
 
-std::string withoutBlanks(std::string_view text) {
+// Lower-case ASCII letters, blanks dropped.
+std::string foldedName(std::string_view text) {
   std::string kept;
   for (const char c : text) {
     if (c != ' ') kept += toLowerAscii(c);
@@ -27,6 +28,12 @@ std::string withoutBlanks(std::string_view text) {
 std::string differs(const char* field, int32_t stored, int32_t described) {
   return std::string("в файле ") + field + " " + std::to_string(stored) + ", в описании " +
          std::to_string(described);
+}
+
+std::string badFlagText(const StoredRecord& record) {
+  if (record.badFlagByte < 0) return {};
+  return "в файле байт признака " + std::to_string(record.badFlagByte) +
+         " (допустимы 0 и 1)";
 }
 
 }  // namespace
@@ -44,20 +51,14 @@ ArchiveError readStoredRecord(ArchiveReader& archive, StoredRecord& record) {
 }
 
 bool sameParameterName(std::string_view a, std::string_view b) {
-  return withoutBlanks(a) == withoutBlanks(b);
-}
-
-std::string badFlagText(const StoredRecord& record) {
-  if (record.badFlagByte < 0) return {};
-  return "в файле байт признака " + std::to_string(record.badFlagByte) +
-         " (допустимы 0 и 1)";
+  return foldedName(a) == foldedName(b);
 }
 
 std::string recordMismatch(const StoredRecord& record, const Parameter& parameter) {
   if (!sameParameterName(record.name, parameter.name())) {
     return "в файле имя \"" + record.name + "\"";
   }
-  std::string flags = badFlagText(record);
+  const std::string flags = badFlagText(record);
   if (!flags.empty()) return flags;
   const ParameterState described = parameter.state();
   if (record.state.hasLinearIndex != described.hasLinearIndex) {

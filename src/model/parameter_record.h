@@ -30,7 +30,4 @@ bool sameParameterName(std::string_view a, std::string_view b);
 // or is no valid flag; empty when the record fits.
 std::string recordMismatch(const StoredRecord& record, const Parameter& parameter);
 
-// What is wrong with the record's flag bytes alone; empty when every one is 0 or 1.
-std::string badFlagText(const StoredRecord& record);
-
 }  // namespace zelmot::model
