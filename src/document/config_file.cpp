@@ -59,6 +59,7 @@ ConfigurationReadResult readConfiguration(
   }
   if (result.error == ArchiveError::None && root != nullptr) result.error = root->Serialize(archive);
   if (result.error == ArchiveError::None && !archive.ok()) result.error = archive.error();
+  if (result.error == ArchiveError::ModelMismatch) result.mismatch = archive.detail();
   // Our files end with the tree; anything after it means the file is not what it claims.
   if (result.error == ArchiveError::None && archive.remaining() != 0) {
     result.error = ArchiveError::BadFormat;
@@ -70,6 +71,13 @@ std::string versionWarningText(const std::string& ownVersion, const std::string&
   return "Текущая верия программы:\t\t\t" + ownVersion + "\n" +
          "Версия программы, сохранившей этот файл:\t" + fileVersion + "\n\n" +
          "Возможны ошибки при работе с конфигурацией";
+}
+
+std::string configurationErrorText(const std::string& path, const ConfigurationReadResult& result) {
+  if (result.error == ArchiveError::ModelMismatch) {
+    return "Файл \"" + path + "\" не соответствует описанию прибора: " + result.mismatch;
+  }
+  return notConfigurationText(path, model::archiveErrorText(result.error));
 }
 
 std::string notConfigurationText(const std::string& path, const std::string& detail) {

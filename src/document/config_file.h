@@ -37,6 +37,7 @@ model::ArchiveError writeConfiguration(const model::CommonParams& common,
 struct ConfigurationReadResult {
   model::ArchiveError error = model::ArchiveError::None;
   std::string fileVersion;  // value of the version parameter " " of the file
+  std::string mismatch;     // with ModelMismatch: where the file departs from the tree
 };
 
 // Reads a stream into `names` (sized beforehand) and the tree under `root`. The common
@@ -50,6 +51,10 @@ ConfigurationReadResult readConfiguration(
 // "Файл "<path>" не является файлом конфигурации ZELMOT или повреждён: <detail>", for a
 // file whose contents do not read as a configuration of this tree.
 std::string notConfigurationText(const std::string& path, const std::string& detail);
+
+// "Файл "<path>" не соответствует описанию прибора: <mismatch>" for a file that departs
+// from the tree, else notConfigurationText with the archive error's text.
+std::string configurationErrorText(const std::string& path, const ConfigurationReadResult& result);
 
 // The version warning shown when a file comes from another program version.
 std::string versionWarningText(const std::string& ownVersion, const std::string& fileVersion);

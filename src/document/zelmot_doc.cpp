@@ -95,7 +95,7 @@ FileResult CZELMOTDoc::open(const std::string& path) {
   if (result.error != model::ArchiveError::None) {
     model::ArchiveReader restore(snapshot);
     readConfiguration(restore, names_, root());
-    return {false, notConfigurationText(path, model::archiveErrorText(result.error))};
+    return {false, configurationErrorText(path, result)};
   }
   return {true, {}};
 }

@@ -21,8 +21,8 @@ std::string archiveErrorText(ArchiveError error) {
       return "Неверный индекс в файле";
     case ArchiveError::BadFormat:
       return "Неверный формат файла";
-    case ArchiveError::CountMismatch:
-      return "Файл записан для другого дерева параметров";
+    case ArchiveError::ModelMismatch:
+      return "Файл не соответствует описанию прибора";
   }
   return "Ошибка чтения файла";
 }
@@ -157,6 +157,12 @@ bool ArchiveReader::readString(std::string& utf8) {
 
 void ArchiveReader::fail(ArchiveError error) {
   if (ok()) error_ = error;
+}
+
+void ArchiveReader::failMismatch(std::string detail) {
+  if (!ok()) return;
+  error_ = ArchiveError::ModelMismatch;
+  detail_ = std::move(detail);
 }
 
 }  // namespace zelmot::model

@@ -18,7 +18,7 @@ enum class ArchiveError {
   EndOfFile,      // the data ended inside a value
   BadIndex,       // a negative linear index or parameter count
   BadFormat,      // a length prefix the format does not produce
-  CountMismatch,  // the stored parameter count differs from the tree's: another tree
+  ModelMismatch,  // a count, name, index or flag differs from the device model's tree
 };
 
 // Russian text for reporting an archive error to the user.
@@ -65,7 +65,10 @@ public:
   bool readRawString(std::string& bytes);
 
   void fail(ArchiveError error);
+  // Fails with ModelMismatch; `detail` says where the file departs from the tree.
+  void failMismatch(std::string detail);
   ArchiveError error() const { return error_; }
+  const std::string& detail() const { return detail_; }
   bool ok() const { return error_ == ArchiveError::None; }
   size_t position() const { return position_; }
   size_t remaining() const { return size_ - position_; }
@@ -78,6 +81,7 @@ private:
   size_t size_;
   size_t position_ = 0;
   ArchiveError error_ = ArchiveError::None;
+  std::string detail_;
 };
 
 }  // namespace zelmot::model

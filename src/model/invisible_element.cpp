@@ -24,7 +24,9 @@ ArchiveError InvisibleElement::readHeaderAndParameters(ArchiveReader& archive) {
   // The file carries no structure of its own: records read into a tree of another shape
   // would land on the wrong parameters, so such a file is refused here.
   if (static_cast<size_t>(storedCount) != parameters().size()) {
-    archive.fail(ArchiveError::CountMismatch);
+    archive.failMismatch("ветвь \"" + title_ + "\": в файле параметров " +
+                         std::to_string(storedCount) + ", в описании " +
+                         std::to_string(parameters().size()));
     return archive.error();
   }
   title_ = std::move(title);

@@ -23,7 +23,8 @@ public:
 
   // Title, parameter count, parameter records. On reading, the title replaces the
   // node's; a negative count fails with BadIndex, a count other than the node's with
-  // CountMismatch (the file was written for another tree).
+  // ModelMismatch (the file was written for another tree), as does a record that does
+  // not fit its parameter.
   ArchiveError Serialize(ArchiveWriter& archive) const override;
   ArchiveError Serialize(ArchiveReader& archive) override;
 

@@ -1,6 +1,7 @@
 #include "model/object_with_parameters.h"
 
 #include "model/parameter.h"
+#include "model/parameter_record.h"
 #include "platform/ascii_text.h"
 #include "platform/user_prompt.h"
 
@@ -35,7 +36,15 @@ ArchiveError ObjectWithParameters::writeParameterRecords(ArchiveWriter& archive)
 
 ArchiveError ObjectWithParameters::readParameterRecords(ArchiveReader& archive) {
   for (Parameter* parameter : parameters_) {
-    if (parameter->Serialize(archive) != ArchiveError::None) break;
+    StoredRecord record;
+    if (readStoredRecord(archive, record) != ArchiveError::None) break;
+    const std::string mismatch = recordMismatch(record, *parameter);
+    if (!mismatch.empty()) {
+      archive.failMismatch("параметр " + parameter->displayName(true) + ": " + mismatch);
+      break;
+    }
+    parameter->applyRecord(std::move(record));
+    parameter->markUnencodableValue();
   }
   return archive.error();
 }

@@ -96,7 +96,8 @@ public:
   void setInsertedCount(int count) { insertedCount_.store(count); }
 
 protected:
-  // One record per parameter of the array, in order.
+  // One record per parameter of the array, in order. A record that does not fit its
+  // parameter (name, index flag, indexes, flag bytes) fails with ModelMismatch, naming it.
   ArchiveError readParameterRecords(ArchiveReader& archive);
   ArchiveError writeParameterRecords(ArchiveWriter& archive) const;
 

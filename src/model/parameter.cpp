@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/description_records.h"
+#include "model/parameter_record.h"
 #include "model/text_util.h"
 #include "model/value_text_check.h"
 
@@ -271,9 +272,6 @@ namespace {
 void writeField(ArchiveWriter& archive, bool value) { archive.writeBool(value); }
 void writeField(ArchiveWriter& archive, int32_t value) { archive.writeInt32(value); }
 void writeField(ArchiveWriter& archive, const std::string& value) { archive.writeString(value); }
-void readField(ArchiveReader& archive, bool& value) { archive.readBool(value); }
-void readField(ArchiveReader& archive, int32_t& value) { archive.readInt32(value); }
-void readField(ArchiveReader& archive, std::string& value) { archive.readString(value); }
 
 }  // namespace
 
@@ -295,24 +293,33 @@ ArchiveError Parameter::Serialize(ArchiveWriter& archive) const {
 
 ArchiveError Parameter::Serialize(ArchiveReader& archive) {
   // The whole record is read before any of it is applied.
-  std::string name;
-  std::string value;
-  std::string description;  // read and discarded: descriptions come from the tree file
-  ParameterState state;
-  archive.readString(name);
-  archive.readString(value);
-  archive.readString(description);
-  forEachStoredField(state, [&archive](auto& field) { readField(archive, field); });
-  if (!archive.ok()) return archive.error();
-  if (state.linearIndex < 0) {
-    archive.fail(ArchiveError::BadIndex);
+  StoredRecord record;
+  if (readStoredRecord(archive, record) != ArchiveError::None) return archive.error();
+  // Outside the tree there is no parameter to name: the stream is only malformed.
+  if (record.badFlagByte >= 0) {
+    archive.fail(ArchiveError::BadFormat);
     return archive.error();
   }
-  setName(name);
-  setRawValueText(value);
-  Lock lock(mutex_);
-  state_ = std::move(state);
+  applyRecord(std::move(record));
   return ArchiveError::None;
+}
+
+void Parameter::applyRecord(StoredRecord record) {
+  setName(std::move(record.name));
+  setRawValueText(record.valueText);
+  Lock lock(mutex_);
+  state_ = std::move(record.state);
+}
+
+void Parameter::markUnencodableValue() {
+  const std::string text = valueText();
+  const ValueKind kind = valueKind();
+  // Unread values and text-only types are never sent, so there is nothing to encode.
+  if (text == kNoDataText || kind == ValueKind::String || kind == ValueKind::Ascii) return;
+  std::vector<uint8_t> data;
+  std::string message;
+  if (TextToData(text, data, message) == 1) return;
+  setErrorText(message.empty() ? kNotEncodableText : message);
 }
 
 ParameterState Parameter::state() const { return readGuarded(state_); }

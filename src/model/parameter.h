@@ -19,10 +19,13 @@
 namespace zelmot::model {
 
 struct CatalogueRecord;
+struct StoredRecord;
 
 inline constexpr const char* kNoDataText = "Нет данных";
 inline constexpr const char* kNotInitialisedText =
     "Значение не записанно, так как параметер не инициализирован";
+inline constexpr const char* kNotEncodableText =
+    "Неверное значение (неудается закодировать данные)";
 inline constexpr const char* kMismatchPrefix = "Знач-е в приборе:";
 inline constexpr const char* kUnknownParameterName = "<неизвестный параметр>";
 inline constexpr const char* kSeeAboveText = "см. выше";
@@ -148,8 +151,14 @@ public:
   // --- configuration file and parameter table ------------------------------------------
   // Stores the record; a negative linear index fails with BadIndex and writes nothing.
   ArchiveError Serialize(ArchiveWriter& archive) const;
-  // Loads a record; fields change only when the whole record was read and is valid.
+  // Loads a record; fields change only when the whole record was read and is valid
+  // (a flag byte other than 0 or 1 fails with BadFormat).
   ArchiveError Serialize(ArchiveReader& archive);
+  // Takes name, value and state of a record already read and checked.
+  void applyRecord(StoredRecord record);
+  // A loaded value the type cannot encode gets the encoder's message as error text, so
+  // it shows as a problem and is never sent as it stands.
+  void markUnencodableValue();
   // A consistent copy of place, permissions and exchange state.
   ParameterState state() const;
   ExportRecord exportRecord() const;

@@ -9,6 +9,7 @@
 
 #include "platform/version.h"
 #include "document/config_file.h"
+#include "exchange/exchange_engine.h"
 #include "model/parameter.h"
 #include "support/file_text.h"
 #include "support/recording_prompt.h"
@@ -97,15 +98,105 @@ TEST_F(DocumentTest, FileOfAnotherTreeIsRefused) {
   std::vector<uint8_t> bytes;
   ASSERT_EQ(writeConfiguration(doc.commonParams(), doc.names(), &foreign, bytes),
             model::ArchiveError::None);
-  std::ofstream(path("foreign.zel"), std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  writeWholeFile(path("foreign.zel"), std::string(bytes.begin(), bytes.end()));
   const std::string before = setPoint->valueText();
   const FileResult opened = doc.open(path("foreign.zel"));
   EXPECT_FALSE(opened.ok);
-  EXPECT_EQ(opened.message,
-            notConfigurationText(path("foreign.zel"),
-                                 model::archiveErrorText(model::ArchiveError::CountMismatch)));
+  EXPECT_THAT(opened.message, HasSubstr("\" не соответствует описанию прибора: ветвь \""));
   EXPECT_EQ(setPoint->valueText(), before);
+}
+
+// Hand edits of a saved file: each one is refused with the first place it departs from the
+// device model, and the document keeps what it held.
+class EditedFileTest : public DocumentTest {
+protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    setPoint->setRawValueText("21.125");  // marks the record of SP:2 in the file
+    ASSERT_TRUE(doc.save(path("saved.zel")).ok);
+    saved = readWholeFile(path("saved.zel"));
+    valueAt = saved.find(std::string("\x02SP\x06") + "21.125");
+    ASSERT_NE(valueAt, std::string::npos);
+    const size_t descriptionAt = valueAt + 10;
+    hasIndexAt = descriptionAt + 1 + static_cast<uint8_t>(saved[descriptionAt]);
+    std::vector<uint8_t> prefix;  // the common block and the names: where the tree starts
+    ASSERT_EQ(writeConfiguration(doc.commonParams(), doc.names(), nullptr, prefix),
+              model::ArchiveError::None);
+    treeAt = prefix.size();
+    setPoint->setRawValueText("33.000");
+    doc.names().back() = "Своё имя";
+  }
+
+  // Opens `bytes` as a file; expects the refusal "<path> не соответствует описанию
+  // прибора: <detail>" and the document as it was.
+  void expectRefused(const std::string& bytes, const std::string& detail) {
+    writeWholeFile(path("edited.zel"), bytes);
+    const FileResult opened = doc.open(path("edited.zel"));
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.message, "Файл \"" + path("edited.zel") +
+                                  "\" не соответствует описанию прибора: " + detail);
+    EXPECT_EQ(setPoint->valueText(), "33.000");
+    EXPECT_EQ(setPoint->linearIndex(), 2);
+    EXPECT_EQ(doc.names().back(), "Своё имя");
+  }
+
+  std::string saved;
+  size_t valueAt = 0;
+  size_t hasIndexAt = 0;
+  size_t treeAt = 0;
+};
+
+TEST_F(EditedFileTest, ChangedIndexNameOrFlagIsRefused) {
+  std::string bytes = saved;
+  bytes[hasIndexAt + 1] = 3;  // linear index 2 -> 3
+  expectRefused(bytes, "параметр SP:2: в файле линейный индекс 3, в описании 2");
+
+  bytes = saved;
+  bytes[valueAt + 2] = 'Q';
+  expectRefused(bytes, "параметр SP:2: в файле имя \"SQ\"");
+
+  bytes = saved;
+  bytes[hasIndexAt] = 2;
+  expectRefused(bytes, "параметр SP:2: в файле байт признака 2 (допустимы 0 и 1)");
+
+  bytes = saved;
+  bytes[hasIndexAt] = 0;
+  expectRefused(bytes, "параметр SP:2: в файле признак линейного индекса 0, в описании 1");
+}
+
+TEST_F(EditedFileTest, CountOffByOneIsRefused) {
+  const std::string& title = doc.root()->name();
+  ASSERT_LT(title.size(), 255u);  // windows-1251 is no longer than the UTF-8 text
+  const size_t countAt = treeAt + 1 + static_cast<uint8_t>(saved[treeAt]);
+  const size_t count = doc.root()->parameters().size();
+  ASSERT_EQ(static_cast<uint8_t>(saved[countAt]), count);
+  std::string bytes = saved;
+  bytes[countAt] = static_cast<char>(count + 1);
+  expectRefused(bytes, "ветвь \"" + title + "\": в файле параметров " +
+                           std::to_string(count + 1) + ", в описании " + std::to_string(count));
+}
+
+TEST_F(EditedFileTest, NameDifferingOnlyInCaseAndBlanksIsAccepted) {
+  std::string bytes = saved;
+  bytes.replace(valueAt, 3, std::string("\x03s p"));
+  writeWholeFile(path("edited.zel"), bytes);
+  const FileResult opened = doc.open(path("edited.zel"));
+  ASSERT_TRUE(opened.ok) << opened.message;
+  EXPECT_EQ(setPoint->valueText(), "21.125");
+}
+
+TEST_F(DocumentTest, ValueItsTypeCannotEncodeIsLoadedAsAnErrorAndNotSent) {
+  setPoint->setRawValueText("двадцать");
+  setPoint->setValueChanged(true);
+  ASSERT_TRUE(doc.save(path("bad-value.zel")).ok);
+  doc.resetDocument();
+  const FileResult opened = doc.open(path("bad-value.zel"));
+  ASSERT_TRUE(opened.ok) << opened.message;
+  EXPECT_EQ(setPoint->valueText(), "двадцать");
+  EXPECT_TRUE(setPoint->hasProblem(false));
+  EXPECT_EQ(other->errorText(), "");  // "Нет данных" is no value to encode
+  // No port is open: a write that got past the encoding check would fail otherwise.
+  EXPECT_EQ(doc.deviceLink().engine().writeOne(*setPoint, true), exchange::kResultNotEncodable);
 }
 
 TEST_F(DocumentTest, OtherProgramVersionIsWarnedAboutButRead) {

@@ -128,6 +128,21 @@ TEST(ParameterSerialize, NegativeLinearIndexRefusedOnLoadAndNothingChanges) {
   EXPECT_EQ(target.valueText(), "Нет данных");
 }
 
+TEST(ParameterSerialize, FlagByteOtherThanZeroOrOneIsMalformedAndNothingChanges) {
+  Parameter source;
+  fillNonDefault(source);
+  ArchiveWriter writer;
+  source.Serialize(writer);
+  std::vector<uint8_t> bytes = writer.bytes();
+  bytes.back() = 2;  // the catalogue flag
+
+  Parameter target;
+  target.setName("old");
+  ArchiveReader reader(bytes);
+  EXPECT_EQ(target.Serialize(reader), ArchiveError::BadFormat);
+  EXPECT_EQ(target.name(), "old");
+}
+
 TEST(ParameterSerialize, TruncatedRecordChangesNothing) {
   Parameter source;
   fillNonDefault(source);

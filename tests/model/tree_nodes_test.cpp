@@ -75,7 +75,7 @@ TEST(TreeSerialize, TreeOfAnotherShapeIsRefused) {
   ShapedTree target;
   target.add(*const_cast<DescBranch*>(target.root.children()[0].get()), "extra");
   ArchiveReader reader(writer.bytes());
-  EXPECT_EQ(target.root.Serialize(reader), ArchiveError::CountMismatch);
+  EXPECT_EQ(target.root.Serialize(reader), ArchiveError::ModelMismatch);
 }
 
 TEST(TreeSerialize, NegativeCountIsBadIndex) {
