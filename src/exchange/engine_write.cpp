@@ -36,7 +36,7 @@ bool encodable(model::Parameter& parameter, std::string& refusal) {
   std::vector<uint8_t> data;
   std::string message;
   if (parameter.linkTextToData(parameter.valueText(), data, message) == 1) return true;
-  refusal = message.empty() ? kNotEncodableText : message;
+  refusal = message.empty() ? model::kNotEncodableText : message;
   return false;
 }
 

@@ -6,8 +6,6 @@ inline constexpr const char* kNoDataText = "Нет данных";
 inline constexpr const char* kTimeoutText = "Таймаут при передаче данных (нет связи)";
 inline constexpr const char* kNotInitialisedText =
     "Значение не записанно, так как параметер не инициализирован";
-inline constexpr const char* kNotEncodableText =
-    "Неверное значение (неудается закодировать данные)";
 inline constexpr const char* kMismatchPrefix = "Знач-е в приборе:";
 
 inline constexpr const char* kTaskDoneText =

@@ -114,7 +114,7 @@ TEST(EngineWrite, AValueItsTypeCannotEncodeIsRefusedBeforeAnythingIsSent) {
   EXPECT_EQ(clock.errorText(), "Некорректное значение параметра!");
   EXPECT_TRUE(clock.valueChanged());
   EXPECT_EQ(engine.writeOne(text, true), kResultNotEncodable);
-  EXPECT_EQ(text.errorText(), kNotEncodableText);
+  EXPECT_EQ(text.errorText(), model::kNotEncodableText);
   EXPECT_TRUE(transport.log.empty());
   EXPECT_EQ(engine.errorsThisTask(), 2);
 
