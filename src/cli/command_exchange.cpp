@@ -1,5 +1,6 @@
 // read, write and compare: bulk tasks of the exchange thread.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "cli/command_set.h"
@@ -39,9 +40,19 @@ bool outputWritable(const std::string& path) {
   return refusal.empty();
 }
 
-// Saves when asked; a failed save turns the run into a file error.
-int saveOutput(Session& session, const std::string& path, int status) {
+// Saves when asked; a failed save turns the run into a file error. A task that did not run
+// to its end (interrupted, line lost) never replaces an existing file: what it got is
+// saved only where nothing was.
+int saveOutput(Session& session, const std::string& path, int status,
+               const exchange::TaskOutcome* outcome = nullptr) {
   if (path.empty()) return status;
+  const bool complete =
+      outcome == nullptr || (outcome->started && !outcome->cancelled && !outcome->noLink());
+  if (!complete && std::filesystem::exists(path)) {
+    std::fprintf(stderr, "Файл \"%s\" не перезаписан: задание не выполнено до конца\n",
+                 path.c_str());
+    return status;
+  }
   const document::FileResult result = session.doc().save(path);
   if (result.ok) return status;
   std::fprintf(stderr, "%s\n", result.message.c_str());
@@ -65,7 +76,7 @@ int runRead(Session& session, const ExchangeArgs& args) {
   const exchange::TaskOutcome outcome =
       session.doc().deviceLink().runTask(exchange::TaskCode::Read, target);
   printTaskSummary(session, "Прочитано", outcome);
-  return saveOutput(session, args.output, statusOf(outcome, false));
+  return saveOutput(session, args.output, statusOf(outcome, false), &outcome);
 }
 
 int runWrite(Session& session, const ExchangeArgs& args) {
@@ -87,7 +98,7 @@ int runWrite(Session& session, const ExchangeArgs& args) {
     outcome = link.runTask(code, target);
   }
   printTaskSummary(session, "Записано", outcome);
-  return saveOutput(session, args.output, statusOf(outcome, false));
+  return saveOutput(session, args.output, statusOf(outcome, false), &outcome);
 }
 
 int runCompare(Session& session, const ExchangeArgs& args) {
@@ -99,7 +110,7 @@ int runCompare(Session& session, const ExchangeArgs& args) {
       session.doc().deviceLink().runTask(exchange::TaskCode::Compare, target);
   if (!outcome.started) {
     printTaskSummary(session, "Сравнено", outcome);
-    return saveOutput(session, args.output, statusOf(outcome, false));
+    return saveOutput(session, args.output, statusOf(outcome, false), &outcome);
   }
   const std::string summary =
       exchange::compareSummary(outcome.differenceCount, outcome.differenceText);
@@ -111,7 +122,7 @@ int runCompare(Session& session, const ExchangeArgs& args) {
   }
   const SelfChangingDifferences moving = selfChangingDifferences(*target, outcome.differenceCount);
   if (!moving.names.empty()) printNote(session, selfChangingNote(moving));
-  return saveOutput(session, args.output, statusOf(outcome, moving.otherDifferences));
+  return saveOutput(session, args.output, statusOf(outcome, moving.otherDifferences), &outcome);
 }
 
 void addBranchOption(CLI::App* command, ExchangeArgs& args) {

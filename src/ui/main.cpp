@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,16 @@ Arguments splitArguments(int argc, char** argv) {
   return parsed;
 }
 
+// Qt aborts when its platform needs a display and there is none; say why instead. The
+// platforms that draw without one (offscreen, minimal, ...) are left to Qt.
+bool displayMissing() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const std::string name = platform != nullptr ? platform : "";
+  const bool needsDisplay = name.empty() || name.rfind("xcb", 0) == 0 || name.rfind("wayland", 0) == 0;
+  return needsDisplay && std::getenv("DISPLAY") == nullptr &&
+         std::getenv("WAYLAND_DISPLAY") == nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,6 +90,12 @@ int main(int argc, char** argv) {
   if (arguments.version) {
     std::printf("zelmot %s\n", zelmot::programVersion().c_str());
     return 0;
+  }
+  if (displayMissing()) {
+    std::fputs("zelmot: нет дисплея (не заданы DISPLAY и WAYLAND_DISPLAY). Без дисплея "
+               "используйте zelmot-cli.\n",
+               stderr);
+    return 2;
   }
   // Before any thread exists, so that every thread leaves the signals to the watcher.
   zelmot::app::TerminationWatch termination;

@@ -73,6 +73,22 @@ TEST_F(CliFaults, InterruptStopsAtTheNextCancelPointAndStillSaves) {
   EXPECT_THAT(shown, HasSubstr("Нет данных"));  // the rest was never asked for
 }
 
+TEST_F(CliFaults, InterruptedReadLeavesAnExistingFileAsItWas) {
+  Simulator sim(work.dir(), {"--pace", "--baud", "9600"});
+  work.setBaud(9600);
+  writeText(work.path("a.zel"), "kept");
+  auto process = work.startCli(sim, {"--verbose", "read", "-o", work.path("a.zel")}, "read");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < deadline &&
+         readText(work.dir() / "read.out").find("Чтение: ver") == std::string::npos) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  process->signal(SIGINT);
+  EXPECT_EQ(process->wait(), 1);
+  EXPECT_EQ(readText(work.path("a.zel")), "kept");
+  EXPECT_THAT(readText(work.dir() / "read.err"), HasSubstr("не перезаписан"));
+}
+
 TEST_F(CliFaults, DroppedRepliesAreAbsorbedByTheRetries) {
   Workspace other;
   Simulator clean(work.dir(), {});

@@ -158,5 +158,19 @@ TEST(CommandLineProcess, HelpAndVersionNeedNoDisplay) {
   }
 }
 
+TEST(CommandLineProcess, WithoutADisplayTheProgramSaysSoInsteadOfAborting) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("DISPLAY");
+  environment.remove("WAYLAND_DISPLAY");
+  environment.insert("QT_QPA_PLATFORM", "xcb");
+  QProcess zelmot;
+  zelmot.setProcessEnvironment(environment);
+  zelmot.start(QString(ZELMOT_BIN_DIR) + "/zelmot", {});
+  ASSERT_TRUE(zelmot.waitForFinished(20000));
+  EXPECT_EQ(zelmot.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(zelmot.exitCode(), 2);
+  EXPECT_TRUE(QString::fromUtf8(zelmot.readAllStandardError()).contains("нет дисплея"));
+}
+
 }  // namespace
 }  // namespace zelmot::ui::testing
