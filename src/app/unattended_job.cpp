@@ -45,6 +45,11 @@ bool UnattendedJob::taskEnded(exchange::TaskCode code, const exchange::TaskOutco
     message = kNoAnswerReadText;
     return false;
   }
+  // Neither does a read that was stopped half-way (the exit event, the window closed).
+  if (outcome.cancelled) {
+    message = kInterruptedReadText;
+    return false;
+  }
   return true;
 }
 

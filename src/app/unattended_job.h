@@ -19,6 +19,8 @@ inline constexpr const char* kNothingReadText =
     "Ничего не прочитано: обмен с прибором отключен (не задан /port); файл не сохранен";
 inline constexpr const char* kNoAnswerReadText =
     "Ничего не прочитано: прибор не ответил; файл не сохранен";
+inline constexpr const char* kInterruptedReadText =
+    "Чтение прервано до конца; файл не сохранен";
 inline constexpr const char* kCalibrationUnavailableText = "Юстировка входов пока недоступна";
 
 class UnattendedJob {

@@ -146,6 +146,14 @@ TEST_F(FileControllerTest, UnattendedReadSavesOnlyWhatWasRead) {
   EXPECT_TRUE(message.empty());
   EXPECT_EQ(answered.status(), 1);
 
+  UnattendedJob stopped(unattended({"/read/port:6", path("out.zel")}));
+  exchange::TaskOutcome halfWay = partly;
+  halfWay.cancelled = true;
+  message.clear();
+  EXPECT_FALSE(stopped.taskEnded(exchange::TaskCode::Read, halfWay, message));
+  EXPECT_EQ(message, kInterruptedReadText);
+  EXPECT_EQ(stopped.status(), 1);
+
   // With write and read only the write runs, and its end saves nothing over the file.
   UnattendedJob both(unattended({"/write/read/port:6", path("out.zel")}));
   EXPECT_FALSE(both.taskEnded(exchange::TaskCode::WriteAll, partly, message));
