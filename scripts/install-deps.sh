@@ -6,7 +6,10 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   zlib1g-dev libyaml-cpp-dev libcli11-dev libglib2.0-dev
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
+  libgsf-1-dev libxlsxwriter-dev
+  # Independent readers that tests check our files with.
+  python3-olefile python3-openpyxl python3-dbfread chromium
 )
 
 missing=()
