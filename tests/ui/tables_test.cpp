@@ -54,6 +54,14 @@ TEST(TablesInTheWindow, ParameterListIsWrittenIntoTheHomeAndOpened) {
   EXPECT_EQ(fixture.prompt.count(), 0u);
   ASSERT_EQ(fixture.opened, QStringList{QString::fromStdString(page)});
   EXPECT_NE(test_support::readWholeFile(page).find("charset=windows-1251"), std::string::npos);
+
+  // A page that cannot be written is reported, and no stale page is opened instead.
+  std::filesystem::remove(page);
+  std::filesystem::create_directories(page);
+  command->trigger();
+  EXPECT_EQ(fixture.opened.size(), 1);
+  ASSERT_EQ(fixture.prompt.count(), 1u);
+  EXPECT_EQ(fixture.prompt.calls().front().icon, PromptIcon::Stop);
 }
 
 TEST(TablesInTheWindow, ExportedTableImportsBackWithTheMissingOnesNamed) {
