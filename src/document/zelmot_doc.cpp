@@ -7,6 +7,7 @@
 #include "document/catalogue_lookup.h"
 #include "document/config_file.h"
 #include "model/description_files.h"
+#include "model/enumeration_codec.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::document {
@@ -19,6 +20,7 @@ CZELMOTDoc::CZELMOTDoc(UserPrompt* prompt, link::ComPortMapper mapper)
   link_.setPortSettingsSource(&portSettings_);
   link_.setUserPrompt(prompt);
   link_.engine().setPrompt(prompt);
+  setAccessLevel(model::kMaximalAccessLevel);
 }
 
 CZELMOTDoc::~CZELMOTDoc() = default;
@@ -100,7 +102,13 @@ FileResult CZELMOTDoc::open(const std::string& path) {
   return {true, {}};
 }
 
+void CZELMOTDoc::setAccessLevel(int level) {
+  context_.setAccessLevel(level);
+  link_.setAttributeWritePermission(level == model::kMaximalAccessLevel);
+}
+
 void CZELMOTDoc::resetDocument() {
+  setAccessLevel(model::kMaximalAccessLevel);
   names_.assign(names_.size(), kDefaultName);
   if (root() != nullptr) root()->ResetValues();
 }
