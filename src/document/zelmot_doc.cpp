@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/system_info.h"
 #include "platform/version.h"
 #include "document/catalogue_lookup.h"
 #include "document/config_file.h"
@@ -15,8 +16,7 @@ namespace zelmot::document {
 CZELMOTDoc::CZELMOTDoc(UserPrompt* prompt, link::ComPortMapper mapper)
     : prompt_(prompt), model_(prompt), link_(std::move(mapper)) {
   context_.setPrompt(prompt);
-  common_.addServiceParameter(model::kVersionParameterName, "Версия программы", programVersion(),
-                              false);
+  common_.addInformationParameters(programVersion(), programCopyright(), operatingSystemText());
   link_.setPortSettingsSource(&portSettings_);
   link_.setUserPrompt(prompt);
   link_.engine().setPrompt(prompt);

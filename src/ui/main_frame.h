@@ -169,6 +169,11 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+
+  // --- passwords, block properties, about (main_frame_dialogs.cpp) ---
+  void openChangePassword();
+  void openBlockProperties(model::DescBranch* block);
+  void openAbout();
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 

@@ -91,11 +91,11 @@ TEST(MainMenu, ModesAreCheckMarksAndConvertersAreRadioItems) {
 
 TEST(MainMenu, CommandsOfLaterWorkArePresentButUnavailable) {
   const std::vector<Menu> menus = mainMenu();
-  for (int id : {kCmdExportDbf, kCmdImportDbf, kCmdCalibration, kCmdGraph1, kCmdAbout}) {
+  for (int id : {kCmdExportDbf, kCmdImportDbf, kCmdCalibration, kCmdGraph1}) {
     ASSERT_NE(findMenuItem(menus, id), nullptr) << id;
     EXPECT_FALSE(findMenuItem(menus, id)->available) << id;
   }
-  for (int id : {kCmdReadAll, kCmdSinglePoll, kCmdProgramNetwork, kCmdHelp}) {
+  for (int id : {kCmdReadAll, kCmdSinglePoll, kCmdProgramNetwork, kCmdHelp, kCmdAbout}) {
     EXPECT_TRUE(findMenuItem(menus, id)->available) << id;
   }
   EXPECT_EQ(findMenuItem(menus, 12345), nullptr);
@@ -126,6 +126,7 @@ TEST(MainMenu, BranchContextMenuAndWindowPopup) {
   ASSERT_EQ(popup.size(), 2u);
   EXPECT_EQ(popup[0].text, "Послать команду APLY");
   EXPECT_EQ(popup[1].text, "Смена паролей");
+  EXPECT_TRUE(popup[1].available);
 }
 
 }  // namespace
