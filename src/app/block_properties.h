@@ -15,6 +15,7 @@ namespace zelmot::app {
 
 inline constexpr std::array<int, kColumnCount> kBlockColumnWidths{280, 70, 120, 110, 90, 200};
 inline constexpr const char* kBlockPropertiesText = "Свойства блока...";
+inline constexpr const char* kBlockCloseText = "Закрыть";
 
 class BlockPropertiesState {
 public:

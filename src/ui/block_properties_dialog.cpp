@@ -29,10 +29,14 @@ CBlockPropertieDialog::CBlockPropertieDialog(const app::BlockPropertiesState& st
     tree_->setColumnWidth(column, app::kBlockColumnWidths[static_cast<size_t>(column)]);
     width += app::kBlockColumnWidths[static_cast<size_t>(column)];
   }
-  tree_->expand(model_->index(0, 0));
+  // The block's own rows are there from the start, as when the user opens a branch.
+  const QModelIndex root = model_->index(0, 0);
+  if (model_->canFetchMore(root)) model_->fetchMore(root);
+  tree_->expand(root);
   layout->addWidget(tree_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(toQt(app::kBlockCloseText), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   resize(width + 40, 480);
