@@ -38,10 +38,6 @@ inline constexpr const char* kPasswordMaybeUnchangedText =
     "Внимание: возможно, что пароль изменить не удалось!\nПричина заключается скорее всего в "
     "некорректной\nинсталяции (установки) программы.\nПереустановите программу";
 
-// Names of the access levels, from the full one down.
-inline constexpr const char* kAccessLevelNames[] = {
-    "Полный доступ", "Ограниченный (средний) доступ", "Минимальный доступ"};
-
 // The "Смена паролей" command: true when the level allows the dialog, else tells why.
 bool passwordChangeAllowed(int accessLevel, UserPrompt& prompt);
 
