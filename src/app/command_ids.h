@@ -54,6 +54,7 @@ enum CommandId : int {
   kCmdWriteThisBranch = 151,
   kCmdWriteChangedThisBranch = 152,
   kCmdCompareThisBranch = 153,
+  kCmdBlockProperties = 155,
 };
 
 inline constexpr int kRecentFileCount = 4;

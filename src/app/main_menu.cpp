@@ -110,7 +110,7 @@ Menu helpMenu() {
           {command(kCmdHelp, "&Справка...", "F1"),
            command(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
            pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
-           pending(kCmdAbout, "&О программе...")}};
+           command(kCmdAbout, "&О программе...")}};
 }
 
 const MenuItem* findIn(const std::vector<MenuItem>& items, int id) {
@@ -140,7 +140,7 @@ std::vector<Menu> mainMenu() { return {fileMenu(), deviceMenu(), modesMenu(), he
 
 std::vector<MenuItem> windowPopupMenu() {
   return {command(kCmdSendAply, "Послать команду APLY"),
-          pending(kCmdChangePasswords, "Смена паролей")};
+          command(kCmdChangePasswords, "Смена паролей")};
 }
 
 std::vector<MenuItem> branchContextMenu() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "app/program_information.h"
 #include "app/program_network_edit.h"
 #include "document/program_port_settings.h"
 #include "document/zelmot_doc.h"
@@ -172,6 +173,7 @@ std::optional<InitialModes> startDocument(const CommandLine& line, const Startup
   if (!createWorkingFolders(home, folderError)) std::fprintf(stderr, "%s\n", folderError.c_str());
   if (!configureDocument(line, settings, doc, error)) return std::nullopt;
   registerApplication(settings, ownExecutablePath(), prompt, line.commandLineMode);
+  recordProgramInformation(settings);
   const InitialModes modes = initialModes(settings, line);
   doc.deviceLink().engine().setAutoReading(modes.autoReading);
   doc.deviceLink().load_port_settings();

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/system_info.h"
 #include "platform/version.h"
 #include "document/catalogue_lookup.h"
 #include "document/config_file.h"
 #include "model/description_files.h"
+#include "model/enumeration_codec.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::document {
@@ -14,11 +16,11 @@ namespace zelmot::document {
 CZELMOTDoc::CZELMOTDoc(UserPrompt* prompt, link::ComPortMapper mapper)
     : prompt_(prompt), model_(prompt), link_(std::move(mapper)) {
   context_.setPrompt(prompt);
-  common_.addServiceParameter(model::kVersionParameterName, "Версия программы", programVersion(),
-                              false);
+  common_.addInformationParameters(programVersion(), programCopyright(), operatingSystemText());
   link_.setPortSettingsSource(&portSettings_);
   link_.setUserPrompt(prompt);
   link_.engine().setPrompt(prompt);
+  setAccessLevel(model::kMaximalAccessLevel);
 }
 
 CZELMOTDoc::~CZELMOTDoc() = default;
@@ -100,7 +102,13 @@ FileResult CZELMOTDoc::open(const std::string& path) {
   return {true, {}};
 }
 
+void CZELMOTDoc::setAccessLevel(int level) {
+  context_.setAccessLevel(level);
+  link_.setAttributeWritePermission(level == model::kMaximalAccessLevel);
+}
+
 void CZELMOTDoc::resetDocument() {
+  setAccessLevel(model::kMaximalAccessLevel);
   names_.assign(names_.size(), kDefaultName);
   if (root() != nullptr) root()->ResetValues();
 }

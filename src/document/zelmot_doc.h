@@ -57,6 +57,11 @@ public:
   // A branch by its names from the root joined with "/" (empty: the root); null if none.
   model::DescBranch* findBranch(const std::string& path) const;
 
+  // The user's access level (2 is the full level, the only one this program works at).
+  // The link may write attributes only at the full level, so it follows the level.
+  int accessLevel() const { return context_.accessLevel(); }
+  void setAccessLevel(int level);
+
   // In command-line runs the version warning is not shown.
   void setCommandLineMode(bool on) { commandLineMode_ = on; }
 
@@ -66,7 +71,8 @@ public:
   // Reads a configuration. A file that is short, malformed, or written for another tree
   // is refused, and the document stays exactly as it was.
   FileResult open(const std::string& path);
-  // Every name becomes "Имя не задано" and every value of the tree is reset.
+  // Every name becomes "Имя не задано" and every value of the tree is reset; the new
+  // configuration starts at the full access level.
   void resetDocument();
 
 private:

@@ -6,6 +6,14 @@ namespace zelmot::model {
 
 CommonParams::CommonParams() : InvisibleElement(true, kCommonParamsCaption) {}
 
+void CommonParams::addInformationParameters(const std::string& version,
+                                            const std::string& copyright,
+                                            const std::string& system) {
+  addServiceParameter(kVersionParameterName, "Версия", version, false);
+  addServiceParameter(kCopyrightParameterName, "Копирайт", copyright, false);
+  addServiceParameter(kSystemParameterName, "Операционная система", system, false);
+}
+
 Parameter* CommonParams::addServiceParameter(const std::string& name,
                                              const std::string& description,
                                              const std::string& value, bool writable) {

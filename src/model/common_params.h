@@ -23,6 +23,11 @@ public:
 
   std::string caption() const override { return kCommonParamsCaption; }
 
+  // Appends the three read-only information parameters: version " ", copyright "  " and
+  // operating system "   ".
+  void addInformationParameters(const std::string& version, const std::string& copyright,
+                                const std::string& system);
+
   // Appends an owned parameter with a value (type "string") and returns it.
   Parameter* addServiceParameter(const std::string& name, const std::string& description,
                                  const std::string& value, bool writable);

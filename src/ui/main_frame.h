@@ -177,6 +177,11 @@ private:
   void exportTable();
   void importTable();
   QString chooseTableFile(bool save, const QString& suggested);
+
+  // --- passwords, block properties, about (main_frame_dialogs.cpp) ---
+  void openChangePassword();
+  void openBlockProperties(model::DescBranch* block);
+  void openAbout();
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 

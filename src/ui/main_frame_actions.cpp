@@ -179,6 +179,9 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdImportDbf: importTable(); break;
     case app::kCmdConverterSemiAutomatic:
     case app::kCmdConverterAutomatic: switchConverter(id); break;
+    case app::kCmdChangePasswords: openChangePassword(); break;
+    case app::kCmdBlockProperties: openBlockProperties(view_->currentBranch()); break;
+    case app::kCmdAbout: openAbout(); break;
     default: break;
   }
 }

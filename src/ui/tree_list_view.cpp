@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/block_properties.h"
 #include "app/main_menu.h"
 #include "app/tree_rows.h"
 #include "ui/qt_text.h"
@@ -112,6 +113,9 @@ void CZELMOTTreeListView::contextMenuEvent(QContextMenuEvent* event) {
     const int id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { emit commandRequested(id); });
   }
+  menu.addSeparator();
+  connect(menu.addAction(toQt(app::kBlockPropertiesText)), &QAction::triggered, this,
+          [this] { emit commandRequested(app::kCmdBlockProperties); });
   menu.exec(event->globalPos());
 }
 

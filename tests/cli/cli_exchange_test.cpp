@@ -58,7 +58,8 @@ TEST_F(CliExchange, WriteChangedSendsExactlyTheChangedValues) {
   const RunResult written = work.cli(sim, {"write", "--changed", work.path("a.zel"), "-o",
                                            work.path("w.zel")});
   ASSERT_EQ(written.exitCode, 0) << written.out << written.err;
-  EXPECT_THAT(sim.writtenNames(), ElementsAre("P.Hi", "SP"));  // tree order
+  // Tree order; at the full access level each value's attributes are written before it.
+  EXPECT_THAT(sim.writtenNames(), ElementsAre("M.s.t.r.", "P.Hi", "M.s.t.r.", "SP"));
   EXPECT_EQ(work.cli(sim, {"get", "SP:3"}).out.find("21.250") != std::string::npos, true);
 
   // The saved state has the change flags cleared.

@@ -348,7 +348,7 @@ TEST(MainFrameMenu, CarriesTheShortcutsAndDisablesCommandsNotBuiltYet) {
     EXPECT_EQ(frame.action(expected.id)->shortcut(), QKeySequence(expected.shortcut)) << expected.id;
   }
   EXPECT_FALSE(frame.action(app::kCmdCalibration)->isEnabled());
-  EXPECT_FALSE(frame.action(app::kCmdChangePasswords)->isEnabled());
+  EXPECT_TRUE(frame.action(app::kCmdChangePasswords)->isEnabled());
   EXPECT_TRUE(frame.action(app::kCmdSendAply)->isEnabled());
   EXPECT_TRUE(frame.action(app::kCmdAutoReading)->isChecked());
   EXPECT_TRUE(frame.action(app::kCmdShowLinearIndexes)->isCheckable());

@@ -4,6 +4,7 @@
 
 #include "graph_rules.h"
 #include "link/frame_codec.h"
+#include "protection_rules.h"
 #include "structure_rules.h"
 #include "value_codec.h"
 
@@ -170,6 +171,10 @@ DeviceReply SimDevice::writeParameter(StoredParameter& parameter, const uint8_t*
       return error(e);
     }
     return {parameter.command, clock_.read(time.wall)};
+  }
+  if (DeviceError e = checkProtectionWrite(store_, parameter, value, length, options_.factoryRights);
+      e != DeviceError::None) {
+    return error(e);
   }
   std::string text;
   if (DeviceError e = decodeWrite(parameter, value, length, text); e != DeviceError::None) {

@@ -7,14 +7,12 @@
 
 #include "model/enumeration_codec.h"
 #include "platform/code_page.h"
+#include "protection_rules.h"
 
 namespace zelmot::sim {
 namespace {
 
 constexpr double kLimitTolerance = 0.0009;
-
-// The one enumeration whose items a factory-level writer sends shifted by 172.
-constexpr uint8_t kProtectionShift = 172;
 
 bool beyondLimits(const model::MyConverter& value, double number) {
   if (!value.hasLimits()) return false;
@@ -76,8 +74,7 @@ DeviceError decodeEnumeration(const StoredParameter& parameter, const uint8_t* d
                               size_t length, std::string& text) {
   if (length != 1) return DeviceError::DataSize;
   uint8_t position = data[0];
-  if (parameter.value->typeDescriptor() == model::kAttributeCombinationsDescriptor &&
-      position >= kProtectionShift && position < kProtectionShift + 4) {
+  if (isShiftedProtectionByte(parameter, data, length)) {
     position = static_cast<uint8_t>(position - kProtectionShift);
   }
   if (position >= model::enumerationItems(parameter.value->typeDescriptor()).size()) {

@@ -6,6 +6,8 @@
 #include <variant>
 
 #include "model/description_files.h"
+#include "model/enumeration_codec.h"
+#include "model/value_context.h"
 #include "parameter_store.h"
 #include "sim_harness.h"
 
@@ -69,10 +71,14 @@ TEST_F(RealModelTest, EveryElementAnswersARead) {
 
 TEST_F(RealModelTest, ReadValuesCanBeWrittenBack) {
   SimHarness sim(SimOptions{}, records, operative);
+  // As the program writes: at the full access level (the protection setting goes shifted).
+  model::ValueContext fullLevel;
+  fullLevel.setAccessLevel(model::kMaximalAccessLevel);
   for (const model::CatalogueRecord& r : records) {
     if (r.readOnly || r.name == "APLY" || isGraphNode(r) || r.name == "rtC") continue;
     if (r.attributeMultiplicity != 0 && !r.editable) continue;
     auto p = sim.parameter(r.name, r.linearIndex);
+    p->setContext(&fullLevel);
     ASSERT_EQ(sim.read(*p), 0) << r.name;
     const std::string value = p->valueText();
     EXPECT_EQ(sim.write(*p, value), 0) << r.name << ":" << r.linearIndex << " = " << value
