@@ -66,7 +66,7 @@ StepResult CCalibrationStepDlg::abandon() { return cancel(); }
 
 bool CCalibrationStepDlg::wait(int ms) {
   if (pause_) {
-    if (!cancelled()) pause_(ms);
+    if (!cancelled() && !pause_(ms)) cancel_.set();
   } else {
     cancel_.wait(ms);
   }

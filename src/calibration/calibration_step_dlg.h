@@ -45,9 +45,10 @@ enum class FollowUp { None, NewSetup, RepeatStep };
 
 class CCalibrationStepDlg {
 public:
-  // Waits the given milliseconds unless cancelled first; the default waits on the cancel
-  // event. Tests pass a pause that does not sleep.
-  using Pause = std::function<void(int ms)>;
+  // Waits the given milliseconds; false when the wait was cancelled from outside (the
+  // run is then cancelled). Without one the dialog waits on its cancel event; tests pass
+  // a pause that does not sleep, the CLI one that also ends on Ctrl+C.
+  using Pause = std::function<bool(int ms)>;
 
   CCalibrationStepDlg(CalibrationDevice& device, UserPrompt& prompt, StepParameters parameters,
                       Pause pause = {}, std::function<void()> changed = {});

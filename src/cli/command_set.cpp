@@ -27,6 +27,7 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addCalibrateCommand(set);
 }
 
 }  // namespace zelmot::cli
