@@ -69,6 +69,8 @@ public:
   FollowUp followUp() const { return followUp_; }
   // The run reached its end with the coefficients committed.
   bool succeeded() const { return succeeded_; }
+  // Every coefficient of the last read came with its value (a commit is then informed).
+  bool allCoefficientsRead() const { return allCoefficientsRead_; }
   // The device's last status text and the last transaction's error text.
   std::string deviceStatusText() const;
   std::string errorText() const;
@@ -123,6 +125,7 @@ private:
 
   FollowUp followUp_ = FollowUp::None;
   bool succeeded_ = false;
+  bool allCoefficientsRead_ = false;
   bool left_ = false;
 };
 

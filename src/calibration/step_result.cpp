@@ -1,4 +1,5 @@
 // Step 1 of the calibration sequence: the result of the measurements and the coefficients.
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -87,6 +88,8 @@ StepResult CCalibrationStepDlg::readCoefficients() {
       return StepResult::Cancelled;
     }
   }
+  allCoefficientsRead_ = std::find(values.begin(), values.begin() + coefficientCount(type),
+                                   std::string(kNoValueText)) == values.begin() + coefficientCount(type);
   update([&](StepView& v) {
     v.instruction = coefficientsText(type, values.data());
     v.status = "Проверте коэффициент(ы)...";

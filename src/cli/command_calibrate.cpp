@@ -17,6 +17,9 @@ namespace {
 
 using namespace calibration;
 
+constexpr const char* kUncheckedCommitText =
+    "Не все коэффициенты получены с прибора, без проверки они не записываются. ";
+
 struct CalibrateArgs {
   int type = 0;
   int sensor = 0;  // list position from 1
@@ -68,14 +71,20 @@ int runUnattended(Session& session, WrongCodeCounter& wrongCodes, const Calibrat
   Event& cancel = session.doc().deviceLink().engine().cancelEvent();
   auto dlg = makeTerminalStepDlg(*device, prompt, setup.stepParameters(), cancel,
                                  {args.secondMs}, session.options().quiet);
-  runTerminalSteps(*dlg, [](const StepView&) { return true; });
+  // Coefficients that came without a value are not committed unseen.
+  std::string stoppedFor;
+  runTerminalSteps(*dlg, [&](const StepView& view) {
+    if (view.step != Step::Commit || dlg->allCoefficientsRead()) return true;
+    stoppedFor = std::string(kUncheckedCommitText) + dlg->deviceStatusText();
+    return false;
+  });
   const StepView last = dlg->view();
   dlg->leave();
   if (dlg->succeeded() && !cancel.isSet()) {
     printNote(session, last.instruction);
     return kExitOk;
   }
-  std::fprintf(stderr, "%s\n", last.instruction.c_str());
+  std::fprintf(stderr, "%s\n", stoppedFor.empty() ? last.instruction.c_str() : stoppedFor.c_str());
   return kExitFailures;
 }
 

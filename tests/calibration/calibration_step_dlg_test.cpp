@@ -17,7 +17,10 @@ using Lines = std::vector<std::string>;
 struct StepRun {
   explicit StepRun(int type, int input = 0, PromptAnswer standing = PromptAnswer::No)
       : prompt(standing),
-        dlg(device, prompt, {type, "инструкция", input}, [this](int ms) { waits.push_back(ms); }) {}
+        dlg(device, prompt, {type, "инструкция", input}, [this](int ms) {
+          waits.push_back(ms);
+          return true;
+        }) {}
   // Presses "Продолжить" until the dialog closes or the button is disabled.
   StepResult runToEnd() {
     for (int presses = 0; presses < 20; ++presses) {
@@ -45,6 +48,7 @@ TEST(CalibrationSteps, TypeOneRunsTheWholeSequence) {
   EXPECT_EQ(run.dlg.view().instruction,
             "Значение коэффициента:  1.000000 \nГотовность подтвердите нажав на кнопку "
             "«Продолжить»\n\nВсе коэффициенты вычислены нормально");
+  EXPECT_TRUE(run.dlg.allCoefficientsRead());
   EXPECT_EQ(run.dlg.pressContinue(), StepResult::Stays);
   EXPECT_EQ(run.dlg.view().caption, "Завершение юстировки");
   EXPECT_EQ(run.dlg.view().instruction, finalText(1));
@@ -187,13 +191,17 @@ TEST(CalibrationSteps, CoefficientTextsOfEachType) {
             "подтвердите нажав на кнопку «Продолжить»\n\nВсе коэффициенты вычислены нормально");
   EXPECT_EQ(run.dlg.deviceStatusText(), "Размер квитанции на команду CLB.G не равер ни 2 ни 5!");
   EXPECT_EQ(run.dlg.view().step, Step::Commit);
+  EXPECT_FALSE(run.dlg.allCoefficientsRead());
 }
 
 TEST(CalibrationSteps, CancelDuringAWaitSendsAbortAtOnce) {
   FakeCalibrationDevice device;
   RecordingPrompt prompt;
   CCalibrationStepDlg* self = nullptr;
-  CCalibrationStepDlg dlg(device, prompt, {1, "", 0}, [&](int) { self->requestCancel(); });
+  CCalibrationStepDlg dlg(device, prompt, {1, "", 0}, [&](int) {
+    self->requestCancel();
+    return true;
+  });
   self = &dlg;
   EXPECT_EQ(dlg.pressContinue(), StepResult::Cancelled);
   dlg.leave();
@@ -204,8 +212,16 @@ TEST(CalibrationSteps, CancelDuringAWaitSendsAbortAtOnce) {
 TEST(CalibrationSteps, DestructionLeavesCalibrationMode) {
   FakeCalibrationDevice device;
   RecordingPrompt prompt;
-  { CCalibrationStepDlg dlg(device, prompt, {1, "", 0}, [](int) {}); }
+  { CCalibrationStepDlg dlg(device, prompt, {1, "", 0}, [](int) { return true; }); }
   EXPECT_EQ(device.sent, (Lines{"CLB.A []"}));
+}
+
+TEST(CalibrationSteps, APauseEndedFromOutsideCancelsTheRun) {
+  FakeCalibrationDevice device;
+  RecordingPrompt prompt;
+  CCalibrationStepDlg dlg(device, prompt, {2, "", 0}, [](int) { return false; });
+  EXPECT_EQ(dlg.pressContinue(), StepResult::Cancelled);
+  EXPECT_EQ(device.commandNames(), (Lines{"CLB.I", "CLB.A"}));
 }
 
 TEST(CalibrationSteps, DefaultWaitEndsOnCancel) {
