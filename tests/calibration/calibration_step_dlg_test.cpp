@@ -194,6 +194,15 @@ TEST(CalibrationSteps, CoefficientTextsOfEachType) {
   EXPECT_FALSE(run.dlg.allCoefficientsRead());
 }
 
+TEST(CalibrationSteps, AReplyTooShortForItsStatusIsNoSuccess) {
+  StepRun run(1);
+  run.device.script("CLB.T", {FakeCalibrationDevice::reply({0})});
+  run.dlg.pressContinue();
+  run.dlg.pressContinue();
+  EXPECT_EQ(run.dlg.deviceStatusText(), "Неизвестная ошибка кода статуса.\n");
+  EXPECT_EQ(run.dlg.view().step, Step::Commit);
+}
+
 TEST(CalibrationSteps, CancelDuringAWaitSendsAbortAtOnce) {
   FakeCalibrationDevice device;
   RecordingPrompt prompt;
