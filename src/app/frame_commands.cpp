@@ -24,6 +24,7 @@ constexpr int kTaskCommands[] = {
     kCmdWriteChangedThisBranch, kCmdCompareBranch, kCmdCompareThisBranch,
     kCmdCheckLink,         kCmdSinglePoll,         kCmdProgramNetwork,
     kCmdSendAply,          kCmdConverterSemiAutomatic, kCmdConverterAutomatic,
+    kCmdCalibration,
 };
 
 }  // namespace

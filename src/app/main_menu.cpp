@@ -84,7 +84,7 @@ Menu deviceMenu() {
            separator(),
            command(kCmdPreviousProblem, "К предыдущему проблемному параметру дерева", "Alt+Up"),
            command(kCmdNextProblem, "К следующему проблемному параметру дерева", "Alt+Down"),
-           separator(), pending(kCmdCalibration, "Юстировка входов"),
+           separator(), command(kCmdCalibration, "Юстировка входов"),
            submenu("Графики уставки",
                    {pending(kCmdGraph1, "График №1"), pending(kCmdGraph2, "График №2")}, false),
            command(kCmdSinglePoll, "Опрос отдельного параметра", "Alt+S"), separator(),

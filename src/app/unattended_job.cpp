@@ -26,8 +26,11 @@ UnattendedJob::Plan UnattendedJob::prepare(CommandLineJob job, FileController& f
       }
       return {exchange::TaskCode::Read, {}};
     case CommandLineJob::Calibrate:
-      fail(2);
-      return {std::nullopt, kCalibrationUnavailableText};
+      if (line_.noExchange) {
+        fail(3);
+        return {std::nullopt, kNoCalibrationText};
+      }
+      return {std::nullopt, {}, true};
     case CommandLineJob::None: break;
   }
   return {};
@@ -56,10 +59,19 @@ bool UnattendedJob::taskEnded(exchange::TaskCode code, const exchange::TaskOutco
 void UnattendedJob::run(CommandLineJob job, FileController& files) {
   const Plan plan = prepare(job, files);
   report(plan.message);
+  if (plan.calibrate && hooks_.calibrate) {
+    hooks_.calibrate();
+    return;
+  }
   if (plan.task) {
     if (hooks_.startTask && hooks_.startTask(*plan.task)) return;
     taskNotStarted();
   }
+  finish(std::nullopt, {}, files);
+}
+
+void UnattendedJob::calibrationEnded(bool succeeded, FileController& files) {
+  if (!succeeded) fail(1);
   finish(std::nullopt, {}, files);
 }
 

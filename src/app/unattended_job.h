@@ -21,7 +21,8 @@ inline constexpr const char* kNoAnswerReadText =
     "Ничего не прочитано: прибор не ответил; файл не сохранен";
 inline constexpr const char* kInterruptedReadText =
     "Чтение прервано до конца; файл не сохранен";
-inline constexpr const char* kCalibrationUnavailableText = "Юстировка входов пока недоступна";
+inline constexpr const char* kNoCalibrationText =
+    "Юстировка не выполнена: обмен с прибором отключен (не задан /port)";
 
 class UnattendedJob {
 public:
@@ -30,6 +31,8 @@ public:
     std::function<bool(exchange::TaskCode)> startTask;
     std::function<void()> done;                      // the job has ended, run or not
     std::function<void(const std::string&)> report;  // a message for standard error
+    // Opens the calibration; its end comes through calibrationEnded().
+    std::function<void()> calibrate;
   };
 
   explicit UnattendedJob(CommandLine line, Hooks hooks = {})
@@ -45,6 +48,7 @@ public:
   struct Plan {
     std::optional<exchange::TaskCode> task;  // none: the job ends at once
     std::string message;                     // why nothing runs, for standard error
+    bool calibrate = false;                  // the calibration dialogs run instead
   };
   // Prepares `job`: a write opens the command line's file first (through `files`, which
   // tells its own failure).
@@ -53,6 +57,9 @@ public:
   // A task of the job ended. True when the document is to be saved to the command line's
   // path: after a read that got answers. `message` says why a read was not saved.
   bool taskEnded(exchange::TaskCode code, const exchange::TaskOutcome& outcome, std::string& message);
+  // The calibration has ended (it signals the job's end; a run that did not commit its
+  // coefficients makes the status 1).
+  void calibrationEnded(bool succeeded, FileController& files);
   void saveFailed() { fail(2); }
   // The planned task could not start (no tree, the exchange thread has ended).
   void taskNotStarted() { fail(2); }

@@ -11,6 +11,7 @@
 #include "app/aply_state.h"
 #include "app/command_line_run.h"
 #include "app/startup.h"
+#include "cli/calibration_wizard.h"
 #include "cli/command_set.h"
 #include "cli/device_line.h"
 #include "cli/task_summary.h"
@@ -65,9 +66,7 @@ JobResult runJob(document::CZELMOTDoc& doc, const app::CommandLine& line, app::C
     case app::CommandLineJob::WriteAll: return runWriteJob(doc, line);
     case app::CommandLineJob::ReadAll:
       return {doc.deviceLink().runTask(exchange::TaskCode::Read, doc.root())};
-    case app::CommandLineJob::Calibrate:
-      std::fprintf(stderr, "Юстировка входов без окна не выполняется\n");
-      return {{}, kExitUsage};
+    case app::CommandLineJob::Calibrate: break;  // runCalibrateJob
     case app::CommandLineJob::None: break;
   }
   return {};
@@ -88,6 +87,16 @@ void finishNetworkWrite(document::CZELMOTDoc& doc, const app::CommandLine& line,
     }
   }
   engine.clearNetworkParametersWritten();
+}
+
+// The calibration asks its choices on the terminal, as the window would in its dialogs;
+// its end is the job's end (the program then closes).
+int runCalibrateJob(document::CZELMOTDoc& doc, app::CommandLineRun& run) {
+  calibration::WrongCodeCounter wrongCodes;  // this run of the program
+  const int status =
+      runCalibrationWizard(doc, wrongCodes, doc.deviceLink().engine().cancelEvent(), {});
+  run.taskFinished(doc);
+  return status;
 }
 
 bool prepare(Session& session, const app::CommandLine& line, Settings& settings) {
@@ -130,6 +139,9 @@ int runLegacy(Session& session, const std::vector<std::string>& arguments) {
   if (posted != app::CommandLineJob::None && !line.noExchange) {
     const int opened = openDeviceLine(session);
     if (opened != kExitOk) return opened;
+  }
+  if (posted == app::CommandLineJob::Calibrate && !line.noExchange) {
+    return runCalibrateJob(doc, run);
   }
   const JobResult job = runJob(doc, line, posted);
   if (job.refusal != kExitOk) return job.refusal;

@@ -28,6 +28,7 @@ void addAllCommands(CommandSet& set) {
   addAplyCommand(set);
   addLegacyCommand(set);
   addTableCommands(set);
+  addCalibrateCommand(set);
 }
 
 }  // namespace zelmot::cli

@@ -51,5 +51,6 @@ void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
 void addTableCommands(CommandSet& set);
+void addCalibrateCommand(CommandSet& set);
 
 }  // namespace zelmot::cli

@@ -21,6 +21,7 @@
 #include "app/task_controller.h"
 #include "app/tree_rows.h"
 #include "app/unattended_job.h"
+#include "calibration/access_codes.h"
 #include "exchange/task_kind.h"
 #include "exchange/task_outcome.h"
 #include "platform/event.h"
@@ -182,6 +183,10 @@ private:
   void openChangePassword();
   void openBlockProperties(model::DescBranch* block);
   void openAbout();
+
+  // "Юстировка входов" (main_frame_calibration.cpp): the set-up, the steps and whatever
+  // they start next; true when a run committed its coefficients.
+  bool openCalibration();
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 
@@ -209,6 +214,7 @@ private:
   std::unique_ptr<app::UnattendedJob> job_;  // in an unattended run
   bool closeRequested_ = false;  // closing without questions (unattended, signals)
   bool closeWaiting_ = false;    // a close waits for the running job
+  calibration::WrongCodeCounter wrongCodes_;  // for the whole run of the program
 };
 
 }  // namespace zelmot::ui

@@ -73,7 +73,8 @@ bool CMainFrame::startUnattendedRun(std::string& error) {
           [this] {
             if (run_) run_->jobDone().set();
           },
-          [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }});
+          [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); },
+          [this] { job_->calibrationEnded(openCalibration(), *files_); }});
   app::CommandLineRun::Hooks hooks;
   hooks.postJob = [this](app::CommandLineJob job) {
     // After the check at start-up, which may still be waiting on a silent line.

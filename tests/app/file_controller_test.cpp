@@ -120,6 +120,27 @@ TEST_F(FileControllerTest, UnattendedWriteOfADamagedFileRunsNothingAndLeavesTheF
   EXPECT_EQ(missing.status(), 2) << "a write that never ran is no success";
 }
 
+TEST_F(FileControllerTest, UnattendedCalibrationOpensTheDialogsAndEndsTheJob) {
+  int calibrations = 0;
+  int done = 0;
+  UnattendedJob::Hooks hooks;
+  hooks.calibrate = [&] { ++calibrations; };
+  hooks.done = [&] { ++done; };
+  UnattendedJob job(unattended({"/calibrate/port:6"}), hooks);
+  job.run(job.line().job(), files);
+  EXPECT_EQ(calibrations, 1);
+  EXPECT_EQ(done, 0) << "the job ends with the calibration";
+  job.calibrationEnded(false, files);
+  EXPECT_EQ(done, 1);
+  EXPECT_EQ(job.status(), 1) << "nothing committed";
+
+  UnattendedJob noPort(unattended({"/calibrate"}), hooks);
+  const UnattendedJob::Plan plan = noPort.prepare(noPort.line().job(), files);
+  EXPECT_FALSE(plan.calibrate);
+  EXPECT_EQ(plan.message, kNoCalibrationText);
+  EXPECT_EQ(noPort.status(), 3);
+}
+
 TEST_F(FileControllerTest, UnattendedReadSavesOnlyWhatWasRead) {
   UnattendedJob noPort(unattended({"/read/close", path("out.zel")}));
   const UnattendedJob::Plan plan = noPort.prepare(noPort.line().job(), files);
@@ -168,7 +189,8 @@ TEST_F(FileControllerTest, UnattendedJobStartsItsTaskAndEndsOnceWhateverHappens)
                                   return starts;
                                 },
                                 [&] { seen.push_back("done"); },
-                                [&](const std::string& message) { seen.push_back(message); }};
+                                [&](const std::string& message) { seen.push_back(message); },
+                                {}};
   };
   UnattendedJob notStarted(unattended({"/read/port:6", path("out.zel")}), hooks());
   notStarted.run(notStarted.line().job(), files);

@@ -11,6 +11,9 @@ constexpr uint8_t kStatusNotReady = 32;
 constexpr uint8_t kStatusWrongChannel = 12;
 constexpr uint8_t kStatusWrongType = 13;
 constexpr uint8_t kStatusCoefficientsLarge = 4;
+constexpr uint8_t kStatusEepromWrite = 15;
+// n.Err codes of the refusal faults: another task holds the device; a forbidden combination.
+constexpr DeviceError kOtherTaskRunning = static_cast<DeviceError>(0x41);
 constexpr uint8_t kPositionSensorMarker = 4;
 constexpr int kInputs = 8;
 
@@ -58,8 +61,18 @@ int CalibrationProcess::coefficientCount() const {
   }
 }
 
+bool CalibrationProcess::refusesWrite(uint16_t command, int requestFlag) const {
+  return fault_.kind == CalibrationFault::Kind::RefuseSensorType && requestFlag == 0 &&
+         command == link::name_hash("in-t");
+}
+
+bool CalibrationProcess::refused(CalibrationCommand command) const {
+  return fault_.kind == CalibrationFault::Kind::Refuse &&
+         calibrationCommandOf(link::name_hash(fault_.command)) == command;
+}
+
 void CalibrationProcess::update(Clock::time_point now) {
-  if (state_ != State::Measuring) return;
+  if (state_ != State::Measuring || fault_.kind == CalibrationFault::Kind::Unfinished) return;
   if (std::chrono::duration<double>(now - startedAt_).count() < measurementSeconds_) return;
   state_ = State::Finished;
   flags_ = kFlagFinished;
@@ -73,6 +86,7 @@ void CalibrationProcess::update(Clock::time_point now) {
 CalibrationAnswer CalibrationProcess::start(const uint8_t* data, size_t length,
                                             Clock::time_point now) {
   if (length != 1 && length != 2) return {DeviceError::DataSize, {}};
+  commitsRefused_ = 0;
   flags_ = 0;
   status_ = 0;
   if (length == 1) {
@@ -103,13 +117,30 @@ CalibrationAnswer CalibrationProcess::coefficient(const uint8_t* data, size_t le
   }
   std::vector<uint8_t> reply{static_cast<uint8_t>(number)};
   appendFloat(reply, number == coefficientInError_ ? kBadCoefficient : kCoefficients[number - 1]);
+  if (fault_.kind == CalibrationFault::Kind::ReplySize) {
+    reply.resize(static_cast<size_t>(fault_.value));
+  }
   return {DeviceError::None, reply};
+}
+
+CalibrationAnswer CalibrationProcess::commit() {
+  if (state_ == State::Measuring) return {DeviceError::None, {flags_, kStatusNotReady}};
+  if (status_ != 0) return {DeviceError::None, flagsAndStatus()};
+  if (coefficientInError_ != 0) return {DeviceError::None, {flags_, kStatusCoefficientsLarge}};
+  if (fault_.kind == CalibrationFault::Kind::RefuseCommit && commitsRefused_ < fault_.value) {
+    ++commitsRefused_;
+    return {DeviceError::None, {flags_, kStatusEepromWrite}};
+  }
+  state_ = State::Committed;
+  flags_ |= kFlagWritten;
+  return {DeviceError::None, flagsAndStatus()};
 }
 
 CalibrationAnswer CalibrationProcess::handle(CalibrationCommand command, int requestFlag,
                                              const uint8_t* data, size_t length,
                                              Clock::time_point now) {
   if (requestFlag != expectedRequestFlag(command)) return {DeviceError::RequestBit, {}};
+  if (refused(command)) return {kOtherTaskRunning, {}};
   update(now);
   const bool running = state_ != State::Idle;
   switch (command) {
@@ -131,12 +162,7 @@ CalibrationAnswer CalibrationProcess::handle(CalibrationCommand command, int req
       return coefficient(data, length);
     case CalibrationCommand::Commit:
       if (!running) return {DeviceError::TaskNotStarted, {}};
-      if (state_ == State::Measuring) return {DeviceError::None, {flags_, kStatusNotReady}};
-      if (status_ != 0) return {DeviceError::None, flagsAndStatus()};
-      if (coefficientInError_ != 0) return {DeviceError::None, {flags_, kStatusCoefficientsLarge}};
-      state_ = State::Committed;
-      flags_ |= kFlagWritten;
-      return {DeviceError::None, flagsAndStatus()};
+      return commit();
   }
   return {DeviceError::DescriptorNotFound, {}};
 }

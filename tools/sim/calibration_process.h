@@ -2,8 +2,9 @@
 // The device's calibration mode, driven by the CLB.* commands: CLB.I starts the
 // measurements, CLB.S reports their progress (bit 7 of the process flags once finished),
 // CLB.T names a coefficient in error, CLB.G hands out coefficients, CLB.P commits them and
-// CLB.A leaves calibration mode. A configured fault makes a run end with a status code or
-// with a coefficient in error.
+// CLB.A leaves calibration mode. A configured fault makes a run end with a status code, a
+// coefficient in error or measurements that never finish, refuses commits, shortens the
+// coefficient replies, or answers one command (or the sensor-type write) with n.Err.
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -39,12 +40,16 @@ public:
                            size_t length, Clock::time_point now);
 
   bool active() const { return state_ != State::Idle; }
+  // A write of the sensor type (in-t) that the configured fault refuses.
+  bool refusesWrite(uint16_t command, int requestFlag) const;
 
 private:
   enum class State { Idle, Measuring, Finished, Committed };
 
   CalibrationAnswer start(const uint8_t* data, size_t length, Clock::time_point now);
   CalibrationAnswer coefficient(const uint8_t* data, size_t length) const;
+  CalibrationAnswer commit();
+  bool refused(CalibrationCommand command) const;
   void update(Clock::time_point now);
   int coefficientCount() const;
   std::vector<uint8_t> flagsAndStatus() const { return {flags_, status_}; }
@@ -57,6 +62,7 @@ private:
   uint8_t flags_ = 0;
   uint8_t status_ = 0;
   int coefficientInError_ = 0;
+  int commitsRefused_ = 0;  // in this run
 };
 
 }  // namespace zelmot::sim

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "calibration_fault.h"
 #include "parameter_store.h"
 #include "pty_link.h"
 #include "russian_command_line.h"
@@ -84,8 +85,7 @@ void defineOptions(CLI::App& app, CommandLine& c) {
                  "длительность калибровочного измерения (по умолчанию 3)")
       ->check(CLI::Range(0.0, 3600.0));
   app.add_option("--calibration-fault", c.calibrationFaultText,
-                 "status:CODE завершает калибровочные измерения с этим кодом "
-                 "состояния; coefficient:N сообщает об ошибке коэффициента N");
+                 zelmot::sim::kCalibrationFaultHelp);
   app.add_flag("--pace", o.pace,
                "задерживать каждый ответ на время передачи запроса и ответа на "
                "скорости линии плюс время переключения");

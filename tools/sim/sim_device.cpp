@@ -66,6 +66,9 @@ DeviceReply SimDevice::handle(const DeviceRequest& request, const DeviceTime& ti
     if (answer.error != DeviceError::None) return error(answer.error);
     return {request.command, answer.data};
   }
+  if (calibration_.refusesWrite(request.command, request.requestFlag)) {
+    return error(DeviceError::InvalidCombination);
+  }
   if (!store_.knows(request.command)) return error(DeviceError::DescriptorNotFound);
   return accessParameter(request, addressIndex, time);
 }

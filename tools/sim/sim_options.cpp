@@ -42,22 +42,4 @@ bool parseStatusOverride(const std::string& text, StatusOverride& status, std::s
   return true;
 }
 
-bool parseCalibrationFault(const std::string& text, CalibrationFault& fault, std::string& error) {
-  const size_t colon = text.find(':');
-  const std::string kind = text.substr(0, colon);
-  long value = 0;
-  std::string_view valuePart =
-      colon == std::string::npos ? std::string_view() : std::string_view(text).substr(colon + 1);
-  if (kind == "status" && parseInt(valuePart, 1, 127, value)) {
-    fault = {CalibrationFault::Kind::Status, static_cast<int>(value)};
-    return true;
-  }
-  if (kind == "coefficient" && parseInt(valuePart, 1, 4, value)) {
-    fault = {CalibrationFault::Kind::Coefficient, static_cast<int>(value)};
-    return true;
-  }
-  error = "ожидалось status:CODE (1..127) или coefficient:N (1..4), получено '" + text + "'";
-  return false;
-}
-
 }  // namespace zelmot::sim

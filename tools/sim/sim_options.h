@@ -16,11 +16,21 @@ struct StatusOverride {
   uint8_t subCode = 0;  // the computing-block error for code 245
 };
 
-// How a calibration run goes wrong, when it should.
+// How a calibration run goes wrong, when it should (calibration_fault.h parses it).
 struct CalibrationFault {
-  enum class Kind { None, Status, Coefficient };
+  enum class Kind {
+    None,
+    Status,            // the measurements end with status code `value`
+    Coefficient,       // coefficient `value` (1..4) comes out in error
+    Unfinished,        // the measurements never finish
+    RefuseCommit,      // the first `value` commits of a run are refused
+    ReplySize,         // CLB.G answers with `value` bytes
+    Refuse,            // the command `command` is answered with n.Err
+    RefuseSensorType,  // writes of in-t are answered with n.Err
+  };
   Kind kind = Kind::None;
-  int value = 0;  // the status code, or the number of the coefficient in error (1..4)
+  int value = 0;
+  std::string command;  // Refuse: CLB.I, CLB.S, CLB.T, CLB.G or CLB.P
 };
 
 struct FaultOptions {
@@ -69,7 +79,5 @@ struct SimOptions {
 
 // "rEAd:2=253" or "rEAd:2=245/3". False with `error` set when the text is malformed.
 bool parseStatusOverride(const std::string& text, StatusOverride& status, std::string& error);
-// "status:7" or "coefficient:2".
-bool parseCalibrationFault(const std::string& text, CalibrationFault& fault, std::string& error);
 
 }  // namespace zelmot::sim

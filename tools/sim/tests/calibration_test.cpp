@@ -6,6 +6,7 @@
 #include <cstring>
 #include <thread>
 
+#include "calibration_fault.h"
 #include "sim_harness.h"
 
 namespace zelmot::sim::testing {
@@ -89,14 +90,14 @@ TEST(Calibration, CommitBeforeTheMeasurementsEndIsRefused) {
 }
 
 TEST(Calibration, StatusFaultEndsTheMeasurements) {
-  SimHarness sim(quickCalibration({CalibrationFault::Kind::Status, 7}));
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::Status, 7, {}}));
   ASSERT_EQ(sim.transact(0, "CLB.I", {1}).result, 1);
   EXPECT_EQ(pollUntilFinished(sim), (std::vector<uint8_t>{kFinished, 7}));
   EXPECT_EQ(sim.transact(0, "CLB.P", {}).data()[1], 7) << "nothing to commit";
 }
 
 TEST(Calibration, CoefficientFaultIsNamedByTheTest) {
-  SimHarness sim(quickCalibration({CalibrationFault::Kind::Coefficient, 3}));
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::Coefficient, 3, {}}));
   ASSERT_EQ(sim.transact(0, "CLB.I", {3}).result, 1);
   pollUntilFinished(sim);
   const auto test = sim.transact(1, "CLB.T", {});
@@ -105,6 +106,62 @@ TEST(Calibration, CoefficientFaultIsNamedByTheTest) {
   ASSERT_EQ(bad.reply.length, 5);
   EXPECT_GT(coefficientOf(bad.data()), 10.0f);
   EXPECT_NE(sim.transact(0, "CLB.P", {}).data()[1], 0);
+}
+
+TEST(Calibration, UnfinishedMeasurementsNeverSetTheFinishedFlag) {
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::Unfinished, 0, {}}));
+  ASSERT_EQ(sim.transact(0, "CLB.I", {1}).result, 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_EQ(sim.transact(1, "CLB.S", {}).data(), (std::vector<uint8_t>{0x01, 0}));
+}
+
+TEST(Calibration, RefusedCommitsAreCountedPerRun) {
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::RefuseCommit, 2, {}}));
+  for (int run = 0; run < 2; ++run) {
+    ASSERT_EQ(sim.transact(0, "CLB.I", {1}).result, 1);
+    pollUntilFinished(sim);
+    EXPECT_EQ(sim.transact(0, "CLB.P", {}).data()[1], 15) << run;
+    EXPECT_EQ(sim.transact(0, "CLB.P", {}).data()[1], 15) << run;
+    EXPECT_EQ(sim.transact(0, "CLB.P", {}).data()[1], 0) << "the third is taken, run " << run;
+  }
+}
+
+TEST(Calibration, CoefficientRepliesCanBeCut) {
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::ReplySize, 3, {}}));
+  ASSERT_EQ(sim.transact(0, "CLB.I", {1}).result, 1);
+  pollUntilFinished(sim);
+  EXPECT_EQ(sim.transact(1, "CLB.G", {1}).reply.length, 3);
+}
+
+TEST(Calibration, RefusalFaultsAnswerWithDeviceErrors) {
+  SimHarness sim(quickCalibration({CalibrationFault::Kind::Refuse, 0, "CLB.T"}));
+  ASSERT_EQ(sim.transact(0, "CLB.I", {1}).result, 1);
+  EXPECT_EQ(sim.transact(1, "CLB.T", {}).errorText, "выполняется другая задача (Сегмент COMMON занят)");
+  EXPECT_EQ(sim.transact(0, "CLB.A", {}).result, 1) << "other commands still answer";
+
+  SimHarness refusing(quickCalibration({CalibrationFault::Kind::RefuseSensorType, 0, {}}));
+  EXPECT_EQ(refusing.transact(0, "in-t", {3, 0, 2}).errorText.rfind("Недопустимое сочетание", 0), 0u);
+  EXPECT_EQ(refusing.transact(1, "in-t", {0, 2}).errorText.rfind("Недопустимое сочетание", 0),
+            std::string::npos)
+      << "reads are not refused";
+}
+
+TEST(Calibration, FaultOptionForms) {
+  CalibrationFault fault;
+  std::string error;
+  ASSERT_TRUE(parseCalibrationFault("refuse:CLB.P", fault, error));
+  EXPECT_EQ(fault.kind, CalibrationFault::Kind::Refuse);
+  EXPECT_EQ(fault.command, "CLB.P");
+  ASSERT_TRUE(parseCalibrationFault("refuse-commit:4", fault, error));
+  EXPECT_EQ(fault.kind, CalibrationFault::Kind::RefuseCommit);
+  EXPECT_EQ(fault.value, 4);
+  ASSERT_TRUE(parseCalibrationFault("unfinished", fault, error));
+  EXPECT_EQ(fault.kind, CalibrationFault::Kind::Unfinished);
+  for (const char* bad : {"unfinished:3", "reply-size:5", "refuse:CLB.A", "status:0", "status",
+                          "coefficient:x", "loud"}) {
+    EXPECT_FALSE(parseCalibrationFault(bad, fault, error)) << bad;
+    EXPECT_NE(error.find("refuse-commit:N"), std::string::npos) << bad;
+  }
 }
 
 }  // namespace
