@@ -27,6 +27,8 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addClockCommand(set);
+  addGraphCommand(set);
 }
 
 }  // namespace zelmot::cli

@@ -50,5 +50,7 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addClockCommand(CommandSet& set);
+void addGraphCommand(CommandSet& set);
 
 }  // namespace zelmot::cli
