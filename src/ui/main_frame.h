@@ -35,6 +35,9 @@ class UserPrompt;
 }
 namespace zelmot::app {
 class CommandLineRun;
+class GraphDialogState;
+class ParameterDevice;
+struct PollPause;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -169,6 +172,15 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+
+  // --- the clock and graph dialogs (main_frame_dialogs.cpp) ---
+  void openClock(model::Parameter& clock);
+  void editClock(model::Parameter& clock);
+  void openGraph(int graph);
+  void editGraph(std::shared_ptr<app::GraphDialogState> state,
+                 std::shared_ptr<app::ParameterDevice> device);
+  // How the clock's periodic reading is paused around its write.
+  app::PollPause clockPollPause() const;
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 

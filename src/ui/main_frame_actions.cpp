@@ -171,6 +171,8 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdCheckLink: checkLink(true); break;
     case app::kCmdSinglePoll: openSinglePoint(); break;
     case app::kCmdProgramNetwork: openProgramNetwork(); break;
+    case app::kCmdGraph1: openGraph(1); break;
+    case app::kCmdGraph2: openGraph(2); break;
     case app::kCmdSendAply: sendAply({}); break;
     case app::kCmdHelp: openHelp(); break;
     case app::kCmdConverterSemiAutomatic:
