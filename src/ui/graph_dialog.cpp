@@ -23,9 +23,11 @@ namespace {
 
 constexpr int kRowHeight = 18;
 
+}  // namespace
+
 // Hands a finished edit to the dialog instead of the table; a refused text comes back in
 // an edit box that opens again over the same cell, all selected.
-class CellDelegate final : public QStyledItemDelegate {
+class CGrafDlg::CellDelegate final : public QStyledItemDelegate {
 public:
   using Take = std::function<bool(int row, int column, const QString& text)>;
   CellDelegate(QAbstractItemView* view, Take take)
@@ -41,7 +43,7 @@ public:
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
     auto* line = qobject_cast<QLineEdit*>(editor);
-    if (line == nullptr || line->text() == index.data().toString()) return;
+    if (!take_ || line == nullptr || line->text() == index.data().toString()) return;
     if (take_(index.row(), index.column(), line->text())) return;
     refusedAt_ = index;
     refusedText_ = line->text();
@@ -50,14 +52,15 @@ public:
     });
   }
 
+  // The dialog goes: an editor closed on the way commits nothing.
+  void forget() { take_ = {}; }
+
 private:
   QAbstractItemView* view_;
   Take take_;
   mutable QPersistentModelIndex refusedAt_;
   mutable QString refusedText_;
 };
-
-}  // namespace
 
 CGrafDlg::CGrafDlg(app::GraphDialogState& state, UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), state_(state), prompt_(prompt) {
@@ -77,6 +80,8 @@ CGrafDlg::CGrafDlg(app::GraphDialogState& state, UserPrompt& prompt, QWidget* pa
   layout->addWidget(buttons);
   fillTable();
 }
+
+CGrafDlg::~CGrafDlg() { delegate_->forget(); }
 
 QWidget* CGrafDlg::buildControls() {
   auto* controls = new QWidget(this);
@@ -109,9 +114,10 @@ QWidget* CGrafDlg::buildControls() {
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-  table_->setItemDelegate(new CellDelegate(table_, [this](int row, int column, const QString& text) {
+  delegate_ = new CellDelegate(table_, [this](int row, int column, const QString& text) {
     return takeCellEdit(row, column, text);
-  }));
+  });
+  table_->setItemDelegate(delegate_);
   const int tableHeight = table_->horizontalHeader()->sizeHint().height() +
                           app::kGraphRows * kRowHeight + 2 * table_->frameWidth();
   table_->setMinimumSize(220, tableHeight);

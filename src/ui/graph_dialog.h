@@ -25,6 +25,7 @@ class CGrafDlg final : public QDialog {
 
 public:
   CGrafDlg(app::GraphDialogState& state, UserPrompt& prompt, QWidget* parent = nullptr);
+  ~CGrafDlg() override;
 
   GraphPlotWidget* plot() const { return plot_; }
   QTableWidget* table() const { return table_; }
@@ -35,6 +36,7 @@ public:
   bool takeCellEdit(int row, int column, const QString& text);
 
 private:
+  class CellDelegate;
   QWidget* buildControls();
   void fillTable();
 
@@ -44,6 +46,7 @@ private:
   QComboBox* input_ = nullptr;
   QSpinBox* count_ = nullptr;
   QTableWidget* table_ = nullptr;
+  CellDelegate* delegate_ = nullptr;  // owned by the table
 };
 
 }  // namespace zelmot::ui
