@@ -141,8 +141,7 @@ void GraphDialogState::load(ParameterDevice& device) {
   // greyed) rather than wiped, so that "Отмена" really leaves them as they were.
   const std::string count = device.absent() ? "0" : readValue(*node_, device);
   setNodeCount(std::atoi(count.c_str()));
-  if (device.absent()) return;
-  for (int row = 0; row < kGraphRows; ++row) {
+  for (int row = 0; row < kGraphRows && !device.absent(); ++row) {
     const auto at = static_cast<size_t>(row);
     x_[at]->setRawValueText(model::kNoDataText);
     y_[at]->setRawValueText(model::kNoDataText);
@@ -250,10 +249,15 @@ GraphWriteOutcome GraphDialogState::write(ParameterDevice& device) {
   }
   outcome.modified = true;
   if (!device.absent() && device.writeChanged(*branch_) > 0) {
+    const size_t before = outcome.errors.size();
     for (size_t k = 0; k < nodes.size(); ++k) {
       for (model::Parameter* parameter : {x_[k], y_[k]}) {
         if (!parameter->errorText().empty()) outcome.errors.push_back(failureLine(*parameter));
       }
+    }
+    // A branch write that never ran leaves no error text behind; it still failed.
+    if (outcome.errors.size() == before) {
+      outcome.errors.push_back(formatText(kNodesNotWrittenFormat, graph_));
     }
   }
   node_->setRawValueText(std::to_string(nodeCount_));

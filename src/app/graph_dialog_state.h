@@ -30,6 +30,7 @@ inline constexpr const char* kGraphCountLabel = "Число узловых то�
 inline constexpr const char* kGraphNodesLabel = "Узловые точки графика:";
 inline constexpr const char* kGraphReadingText = "Чтение параметров...";
 inline constexpr const char* kGraphNoValueCell = "Н/Д";
+inline constexpr const char* kNodesNotWrittenFormat = "Узловые точки графика №%i не записаны";
 inline constexpr const char* kGraphInputDescriptor =
     "Не подключен:Вычислитель №1:Вычислитель №2:Вычислитель №3:Вычислитель №4:"
     "Вычислитель №5:Вычислитель №6:Вычислитель №7:Вычислитель_№8";

@@ -178,6 +178,26 @@ TEST_F(GraphDialog, FailedWritesAreReported) {
   const GraphWriteOutcome outcome = state.write(device);
   ASSERT_EQ(outcome.errors.size(), 3u);
   EXPECT_EQ(outcome.errors[0], "Node:10: Ошибка записи");
+
+  // A branch write that could not run at all is a failure too.
+  device.failWrites = false;
+  device.branchFailures = 1;
+  EXPECT_THAT(state.write(device).errors, ElementsAre("Узловые точки графика №2 не записаны"));
+}
+
+TEST_F(GraphDialog, ADeviceLostWhileOpeningLeavesTheUnreadNodesAsTheyWere) {
+  parameter("absc", 12).setRawValueText("7.000");
+  // Only the input and the count answer; the device is then taken as absent.
+  struct LosingDevice : testing::ScriptedParameterDevice {
+    bool absent() const override { return calls.size() >= 3; }
+  } losing;
+  losing.values = {{"in.Gr:1", "Не подключен"}, {"Node:10", "4"}};
+  GraphDialogState state(2, doc.root());
+  state.load(losing);
+  EXPECT_EQ(state.nodeCount(), 4);
+  EXPECT_EQ(state.cellText(0, GraphColumn::X), "Н/Д");
+  EXPECT_EQ(state.cellText(2, GraphColumn::X), "7.000");
+  EXPECT_EQ(parameter("absc", 12).valueText(), "7.000");
 }
 
 TEST(GraphDialogPrivateInput, ATreeWithoutTheInputGetsOneOfItsOwn) {

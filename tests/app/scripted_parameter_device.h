@@ -12,12 +12,13 @@
 
 namespace zelmot::app::testing {
 
-class ScriptedParameterDevice final : public ParameterDevice {
+class ScriptedParameterDevice : public ParameterDevice {
 public:
   std::vector<std::string> calls;
   std::map<std::string, std::string> values;  // "NAME:INDEX" -> value text
   bool isAbsent = false;
   bool failWrites = false;
+  int branchFailures = 0;  // what writeChanged reports, without touching any parameter
 
   bool absent() const override { return isAbsent; }
   int read(model::Parameter& parameter) override {
@@ -43,7 +44,7 @@ public:
   }
   int writeChanged(model::DescBranch& branch) override {
     calls.push_back("branch " + branch.name());
-    return 0;
+    return branchFailures;
   }
 };
 
