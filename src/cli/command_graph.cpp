@@ -93,7 +93,8 @@ void addGraphCommand(CommandSet& set) {
                             [args](Session& session) { return runGraph(session, *args); });
   graph->add_option("graph", args->graph, "Номер графика: 1 или 2")
       ->required()
-      ->check(CLI::Range(1, 2));
+      ->type_name("1|2")
+      ->check(CLI::Range(1, 2).description(""));
   graph->require_subcommand(1);
   CLI::App* show = graph->add_subcommand("show", "Показать вход и узловые точки графика");
   setRussianHelp(*show);
