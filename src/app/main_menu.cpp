@@ -86,7 +86,7 @@ Menu deviceMenu() {
            command(kCmdNextProblem, "К следующему проблемному параметру дерева", "Alt+Down"),
            separator(), command(kCmdCalibration, "Юстировка входов"),
            submenu("Графики уставки",
-                   {pending(kCmdGraph1, "График №1"), pending(kCmdGraph2, "График №2")}, false),
+                   {command(kCmdGraph1, "График №1"), command(kCmdGraph2, "График №2")}),
            command(kCmdSinglePoll, "Опрос отдельного параметра", "Alt+S"), separator(),
            command(kCmdCheckLink, "Проверить связь с прибором (vEr, dEv)", "Alt+N"),
            submenu("Преобразователь интерфейса",

@@ -29,6 +29,8 @@ void addAllCommands(CommandSet& set) {
   addLegacyCommand(set);
   addTableCommands(set);
   addCalibrateCommand(set);
+  addClockCommand(set);
+  addGraphCommand(set);
 }
 
 }  // namespace zelmot::cli

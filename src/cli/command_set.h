@@ -52,5 +52,7 @@ void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
 void addTableCommands(CommandSet& set);
 void addCalibrateCommand(CommandSet& set);
+void addClockCommand(CommandSet& set);
+void addGraphCommand(CommandSet& set);
 
 }  // namespace zelmot::cli

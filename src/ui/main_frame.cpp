@@ -86,6 +86,8 @@ CMainFrame::CMainFrame(UserPrompt& prompt, FrameOptions options, QWidget* parent
   connect(model_, &TreeModel::editSubmitted, this, &CMainFrame::onEditSubmitted,
           Qt::QueuedConnection);
   connect(view_, &CZELMOTTreeListView::commandRequested, this, &CMainFrame::runCommand);
+  connect(view_, &CZELMOTTreeListView::clockRequested, this,
+          [this](model::Parameter* clock) { openClock(*clock); });
   connect(worker_.get(), &LinkWorker::busyChanged, this, [this](bool busy) {
     if (busy) {
       tasks_.jobStarted();

@@ -36,6 +36,9 @@ class UserPrompt;
 }
 namespace zelmot::app {
 class CommandLineRun;
+class GraphDialogState;
+class ParameterDevice;
+struct PollPause;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -187,6 +190,15 @@ private:
   // "Юстировка входов" (main_frame_calibration.cpp): the set-up, the steps and whatever
   // they start next; true when a run committed its coefficients.
   bool openCalibration();
+
+  // --- the clock and graph dialogs (main_frame_special_dialogs.cpp) ---
+  void openClock(model::Parameter& clock);
+  void editClock(model::Parameter& clock);
+  void openGraph(int graph);
+  void editGraph(std::shared_ptr<app::GraphDialogState> state,
+                 std::shared_ptr<app::ParameterDevice> device);
+  // How the clock's periodic reading is paused around its write.
+  app::PollPause clockPollPause() const;
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 

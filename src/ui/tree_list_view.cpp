@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/block_properties.h"
+#include "app/clock_dialog_state.h"
 #include "app/main_menu.h"
 #include "app/tree_rows.h"
 #include "ui/qt_text.h"
@@ -26,6 +27,14 @@ CZELMOTTreeListView::CZELMOTTreeListView(QWidget* parent) : QTreeView(parent) {
   setAlternatingRowColors(true);
   setAllColumnsShowFocus(true);
   header()->setStretchLastSection(true);
+  connect(this, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    const app::TreeRow* row = model_ != nullptr ? model_->rowAt(index) : nullptr;
+    model::Parameter* parameter = row != nullptr ? row->parameter() : nullptr;
+    if (index.column() == static_cast<int>(app::Column::Value) && parameter != nullptr &&
+        app::isClockParameter(*parameter)) {
+      emit clockRequested(parameter);
+    }
+  });
   // Rows that come into sight widen the columns they need, once they are laid out; the
   // columns never narrow under the user's eyes while browsing.
   connect(this, &QTreeView::expanded, this, [this] {

@@ -38,6 +38,8 @@ public:
 signals:
   void currentBranchChanged(model::DescBranch* branch);
   void commandRequested(int id);
+  // The value cell of the device clock was clicked: its dialog edits it.
+  void clockRequested(model::Parameter* clock);
 
 protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
