@@ -35,7 +35,9 @@ fs::path asideName(const fs::path& file) {
 // Moves a file that is there but no compound file out of the way. False when it stays.
 bool moveAsideIfForeign(const fs::path& monthly, PackResult& result) {
   std::error_code error;
-  if (!fs::exists(monthly, error) || isCompoundFile(monthly)) return true;
+  if (!fs::exists(monthly, error)) return true;
+  if (!fs::is_regular_file(monthly, error)) return false;  // a folder or device: not ours to move
+  if (isCompoundFile(monthly)) return true;
   const fs::path aside = asideName(monthly);
   if (::rename(monthly.c_str(), aside.c_str()) != 0) return false;
   result.movedAside = aside;
