@@ -11,6 +11,7 @@ namespace zelmot::app {
 inline constexpr const char* kCleanupCaption = "Очистка данных";
 inline constexpr const char* kCleanupPrompt =
     "Удалить все сохраненные данные до следующей даты, включительно:";
+// The picker's format: the month's name, the full year and "г." ("март 2026г.").
 inline constexpr const char* kCleanupMonthFormat = "MMMM yyyг.";
 inline constexpr const char* kCleanupMessageCaption = "Сообщение";
 

@@ -19,7 +19,8 @@ CleanupDialog::CleanupDialog(app::CleanupState& state, QWidget* parent)
   layout->addWidget(new QLabel(toQt(app::kCleanupPrompt), this));
   picker_ = new QDateEdit(QDate(state.year(), state.month(), 1), this);
   picker_->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-  picker_->setDisplayFormat(toQt(app::kCleanupMonthFormat));
+  // kCleanupMonthFormat in Qt's grammar: "yyy" there is the full year, "г." a literal.
+  picker_->setDisplayFormat(toQt("MMMM yyyy'г.'"));
   layout->addWidget(picker_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText("OK");
