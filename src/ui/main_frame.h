@@ -70,6 +70,8 @@ struct FrameOptions {
   std::string manualPath;
   // Opens the manual; null: the desktop's browser. False when it could not be opened.
   std::function<bool(const QString& path)> openManual;
+  // Opens a generated page (the parameter list); null: the desktop's browser.
+  std::function<bool(const QString& path)> openPage;
 };
 
 class CMainFrame final : public QMainWindow {
@@ -176,6 +178,12 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+
+  // --- the parameter list page and the parameter table (main_frame_tables.cpp) ---
+  void exportParameterList();
+  void exportTable();
+  void importTable();
+  QString chooseTableFile(bool save, const QString& suggested);
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 
