@@ -17,6 +17,9 @@ CZELMOTDoc::CZELMOTDoc(UserPrompt* prompt, link::ComPortMapper mapper)
     : prompt_(prompt), model_(prompt), link_(std::move(mapper)) {
   context_.setPrompt(prompt);
   common_.addInformationParameters(programVersion(), programCopyright(), operatingSystemText());
+  // The archive node: its value is the current daily log's name, its check box the switch.
+  archiveNode_ = common_.addServiceParameter(model::kArchiveParameterName,
+                                             model::kArchiveParameterDescription, "", false);
   link_.setPortSettingsSource(&portSettings_);
   link_.setUserPrompt(prompt);
   link_.engine().setPrompt(prompt);

@@ -39,6 +39,7 @@ class CommandLineRun;
 class GraphDialogState;
 class ParameterDevice;
 struct PollPause;
+class ProtocolArchive;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -95,6 +96,12 @@ public:
   QAction* action(int id) const { return actions_.value(id, nullptr); }
   QMenu* recentFilesMenu() const { return recentMenu_; }
   LinkWorker& linkWorker() { return *worker_; }
+  // The measurement archive (null before initialise); readings go to its recordReading.
+  app::ProtocolArchive* protocolArchive() { return archive_.get(); }
+  // The archive node's check box: ticked switches the archive on.
+  void setArchiveSwitch(bool on);
+  // The one-second timer's work for the archive: a new day starts a new log.
+  void rotateArchive();
 
   app::TaskController& taskController() { return tasks_; }
   app::FileController& fileController() { return *files_; }
@@ -202,6 +209,10 @@ private:
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 
+  // --- measurement archive (main_frame_archive.cpp) ---
+  // Makes the archive, rotates it under the wait window and starts the one-second timer.
+  void startArchive();
+
   UserPrompt& prompt_;
   FrameOptions options_;
   Settings settings_;
@@ -211,6 +222,7 @@ private:
   app::TaskController tasks_;
   std::unique_ptr<app::LinkFollowUps> followUps_;  // after the document it works on
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
+  std::unique_ptr<app::ProtocolArchive> archive_;  // refers to the document's archive node
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;
   ProgressDialog* progress_ = nullptr;
