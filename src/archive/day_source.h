@@ -13,7 +13,13 @@ struct DayDate {
   int day = 1;
   int month = 1;
   int year = 1970;
-  auto operator<=>(const DayDate&) const = default;
+  bool operator==(const DayDate&) const = default;
+  // In calendar order: year, then month, then day.
+  auto operator<=>(const DayDate& other) const {
+    if (year != other.year) return year <=> other.year;
+    if (month != other.month) return month <=> other.month;
+    return day <=> other.day;
+  }
 };
 
 // "06-12-2026" for the date ("%d-%m-%Y").

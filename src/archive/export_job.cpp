@@ -185,6 +185,11 @@ ExportResult runExport(const ExportRequest& request, const ArchiveFolders& folde
     if (!written) reportFailure(result, kReportOpenText);
   }
   if (result.status == ExportStatus::ReportFailed) return result;
+  if (result.status == ExportStatus::Cancelled) {
+    target->finish(result);
+    result.reports.clear();  // what was read is kept, but nothing is opened
+    return result;
+  }
   if (found == 0) {
     result.status = ExportStatus::NoDay;
     result.message = firstMissing.string();
