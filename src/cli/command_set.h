@@ -27,6 +27,11 @@ public:
   // Adds the sub-command; the caller adds its options to the returned app.
   CLI::App* add(const std::string& name, const std::string& description, CommandNeeds needs,
                 CommandRunner runner);
+  // The same for a command inside a group (`zelmot-cli archive export`).
+  CLI::App* addUnder(CLI::App& group, const std::string& name, const std::string& description,
+                     CommandNeeds needs, CommandRunner runner);
+  // The group of that name, made on first use; it needs one of its commands.
+  CLI::App& group(const std::string& name, const std::string& description);
 
   struct Entry {
     CLI::App* command = nullptr;
@@ -50,5 +55,6 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addArchiveExportCommand(CommandSet& set);
 
 }  // namespace zelmot::cli
