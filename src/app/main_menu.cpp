@@ -101,7 +101,7 @@ Menu helpMenu() {
   return {"&Справка",
           {command(kCmdHelp, "&Справка...", "F1"),
            pending(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
-           pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
+           command(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
            pending(kCmdAbout, "&О программе...")}};
 }
 

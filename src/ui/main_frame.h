@@ -169,6 +169,7 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+  void openProtocolExport();  // main_frame_export.cpp
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
 

@@ -171,6 +171,7 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdCheckLink: checkLink(true); break;
     case app::kCmdSinglePoll: openSinglePoint(); break;
     case app::kCmdProgramNetwork: openProgramNetwork(); break;
+    case app::kCmdExportProtocol: openProtocolExport(); break;
     case app::kCmdSendAply: sendAply({}); break;
     case app::kCmdHelp: openHelp(); break;
     case app::kCmdConverterSemiAutomatic:
