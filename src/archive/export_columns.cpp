@@ -34,13 +34,6 @@ void collectColumns(const model::DescBranch& branch, std::vector<ExportColumn>& 
   for (const auto& child : branch.children()) collectColumns(*child, columns);
 }
 
-std::string lookupKey(std::string_view name, uint8_t index) {
-  std::string key = toLowerAscii(name);
-  key.push_back('\0');
-  key.push_back(static_cast<char>(index));
-  return key;
-}
-
 }  // namespace
 
 ExportColumn makeExportColumn(const model::MyConverter& source, uint8_t index) {
@@ -78,16 +71,29 @@ std::vector<ExportColumn> columnsForFilter(const std::vector<ExportColumn>& all,
   return columns;
 }
 
+uint64_t ColumnLookup::nameKey(std::string_view name) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < name.size() && i < kLogNameFieldSize; ++i) {
+    key |= static_cast<uint64_t>(static_cast<unsigned char>(toLowerAscii(name[i]))) << (8 * i);
+  }
+  return key;
+}
+
 ColumnLookup::ColumnLookup(const std::vector<ExportColumn>& columns) {
   for (size_t i = 0; i < columns.size(); ++i) {
-    // A parameter listed twice keeps its first column.
-    positions_.emplace(lookupKey(columns[i].name, columns[i].index), static_cast<int>(i));
+    // A log stores at most 8 bytes of a name: a longer one can never match.
+    if (columns[i].name.size() > kLogNameFieldSize) continue;
+    auto [entry, made] = positions_.try_emplace(nameKey(columns[i].name));
+    if (made) entry->second.fill(-1);
+    int& position = entry->second[columns[i].index];
+    if (position < 0) position = static_cast<int>(i);  // a parameter listed twice keeps its first
   }
 }
 
 int ColumnLookup::find(const LogRecord& record) const {
-  const auto found = positions_.find(lookupKey(record.name, record.index));
-  return found == positions_.end() ? -1 : found->second;
+  if (record.name.size() > kLogNameFieldSize) return -1;
+  const auto found = positions_.find(nameKey(record.name));
+  return found == positions_.end() ? -1 : found->second[record.index];
 }
 
 }  // namespace zelmot::archive

@@ -2,9 +2,11 @@
 // The columns of a measurement protocol: one per protocol parameter (name and the low byte
 // of its linear index, as the daily log stores them), each with its own converter so that
 // decoding a report never touches the live parameters or the document they belong to.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -45,7 +47,10 @@ public:
   int find(const LogRecord& record) const;
 
 private:
-  std::unordered_map<std::string, int> positions_;
+  // Keyed by the name's (at most 8) bytes with Latin letters folded, then by index: no
+  // allocation per record.
+  static uint64_t nameKey(std::string_view name);
+  std::unordered_map<uint64_t, std::array<int, 256>> positions_;
 };
 
 }  // namespace zelmot::archive

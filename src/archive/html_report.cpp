@@ -1,5 +1,6 @@
 #include "archive/html_report.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/code_page.h"
@@ -20,9 +21,18 @@ std::string headerCell(int number, const std::string& text) {
          "</STRONG></TD>";
 }
 
-std::string dataCell(const char* colour, const std::string& text) {
-  return "<TD bgColor=" + std::string(colour) + ">" +
-         (text.empty() ? std::string(kEmptyCellText) : htmlCellText(text)) + "</TD>";
+void appendDataCell(std::string& out, const char* colour, const std::string& text) {
+  out += "<TD bgColor=";
+  out += colour;
+  out += '>';
+  if (text.empty()) {
+    out += kEmptyCellText;
+  } else if (text.find_first_of("&<>") == std::string::npos) {
+    out += text;
+  } else {
+    out += htmlCellText(text);
+  }
+  out += "</TD>";
 }
 
 std::string clockText(int64_t timeStamp, const char* format) {
@@ -75,11 +85,15 @@ std::string htmlHeaderRow(const std::vector<ExportColumn>& columns) {
 
 std::string htmlDataRow(const ProtocolRow& row, int rowNumber) {
   const char* colour = rowNumber % 2 == 1 ? kOddRowColour : kEvenRowColour;
-  std::string text = "<TR>\n" + dataCell(colour, clockText(row.timeStamp, "%H:%M:%S"));
+  std::string text;
+  text.reserve(32 * (row.cells.size() + 2));
+  text += "<TR>\n";
+  appendDataCell(text, colour, clockText(row.timeStamp, "%H:%M:%S"));
   for (const ProtocolCell& cell : row.cells) {
-    text += dataCell(cell.error ? kErrorColour : colour, cell.text);
+    appendDataCell(text, cell.error ? kErrorColour : colour, cell.text);
   }
-  return text + "</TR>\n";
+  text += "</TR>\n";
+  return text;
 }
 
 std::string htmlPageFileName(const std::string& dayTitle, size_t page) {
@@ -110,7 +124,10 @@ HtmlReportWriter::~HtmlReportWriter() {
 }
 
 bool HtmlReportWriter::write(const std::string& utf8) {
-  const std::string bytes = utf8ToCp1251(utf8);
+  // Most rows are digits and markup only; those need no conversion.
+  const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const std::string bytes = ascii ? utf8 : utf8ToCp1251(utf8);
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
   failedPath_ = pages_.back();
   return false;

@@ -48,7 +48,18 @@ ProtocolCell protocolCell(const ExportColumn& column, const LogRecord& record) {
 }
 
 ProtocolTable::ProtocolTable(std::vector<ExportColumn> columns)
-    : columns_(std::move(columns)), lookup_(columns_) {}
+    : columns_(std::move(columns)), last_(columns_.size()), lookup_(columns_) {}
+
+const ProtocolCell& ProtocolTable::decode(size_t column, const LogRecord& record) {
+  LastDecoded& last = last_[column];
+  if (!last.valid || last.error != record.error || last.reply != record.reply) {
+    last.cell = protocolCell(columns_[column], record);
+    last.error = record.error;
+    last.reply = record.reply;
+    last.valid = true;
+  }
+  return last.cell;
+}
 
 bool ProtocolTable::add(const LogRecord& record, ProtocolRow& finished) {
   const int column = lookup_.find(record);
@@ -64,7 +75,7 @@ bool ProtocolTable::add(const LogRecord& record, ProtocolRow& finished) {
     rowOpen_ = true;
   }
   ProtocolCell& cell = row_.cells[static_cast<size_t>(column)];
-  if (!cell.present) cell = protocolCell(columns_[static_cast<size_t>(column)], record);
+  if (!cell.present) cell = decode(static_cast<size_t>(column), record);
   return closed;
 }
 

@@ -47,7 +47,17 @@ public:
   bool finish(ProtocolRow& finished);
 
 private:
+  // The last record decoded in each column: readings often repeat, decoding is the cost.
+  struct LastDecoded {
+    bool valid = false;
+    bool error = false;
+    std::vector<uint8_t> reply;
+    ProtocolCell cell;
+  };
+  const ProtocolCell& decode(size_t column, const LogRecord& record);
+
   std::vector<ExportColumn> columns_;
+  std::vector<LastDecoded> last_;
   ColumnLookup lookup_;
   ProtocolRow row_;
   bool rowOpen_ = false;
