@@ -11,6 +11,19 @@ public:
   virtual void setEnabled(bool on) = 0;
 };
 
+// The switch of any archive with enabled() and setEnabled(bool): the measurement archive,
+// or the program's archive tied to its tree node.
+template <class Archive>
+class ArchiveSwitchOf final : public ArchiveSwitch {
+public:
+  explicit ArchiveSwitchOf(Archive& archive) : archive_(archive) {}
+  bool enabled() const override { return archive_.enabled(); }
+  void setEnabled(bool on) override { archive_.setEnabled(on); }
+
+private:
+  Archive& archive_;
+};
+
 class ArchivePause {
 public:
   explicit ArchivePause(ArchiveSwitch* archive)

@@ -6,8 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "archive/monthly_days.h"
-#include "platform/ascii_text.h"
+#include "archive/archive_listing.h"
+#include "archive/monthly_file.h"
 
 namespace zelmot::archive {
 namespace {
@@ -18,10 +18,6 @@ std::chrono::year_month_day calendarDate(const DayDate& date) {
                                      std::chrono::day{static_cast<unsigned>(date.day)}};
 }
 
-bool hasExtension(const std::filesystem::path& path, const char* extension) {
-  return equalsIgnoreCase(path.extension().string(), extension);
-}
-
 }  // namespace
 
 std::string dayTitle(const DayDate& date) {
@@ -30,18 +26,10 @@ std::string dayTitle(const DayDate& date) {
   return text;
 }
 
-std::string dayLogName(const DayDate& date) { return dayTitle(date) + ".log"; }
-
-std::optional<DayDate> parseDayTitle(const std::string& text) {
-  DayDate date;
-  int consumed = 0;
-  if (text.size() != 10 ||
-      std::sscanf(text.c_str(), "%2d-%2d-%4d%n", &date.day, &date.month, &date.year, &consumed) != 3 ||
-      consumed != 10 || date.month < 1 || date.month > 12 || date.day < 1) {
-    return std::nullopt;
-  }
-  if (!calendarDate(date).ok()) return std::nullopt;
-  return date;
+bool isBefore(const DayDate& a, const DayDate& b) {
+  if (a.year != b.year) return a.year < b.year;
+  if (a.month != b.month) return a.month < b.month;
+  return a.day < b.day;
 }
 
 DayDate nextDay(const DayDate& date) {
@@ -56,12 +44,6 @@ std::string titleOfDayName(const std::string& dayName) {
   return std::filesystem::path(dayName).stem().string();
 }
 
-std::string monthlyNameOfDay(const std::string& dayName) {
-  const std::string title = titleOfDayName(dayName);
-  const size_t dash = title.find('-');
-  return dash == std::string::npos ? std::string() : title.substr(dash + 1);
-}
-
 ArchiveFolders archiveFoldersIn(const std::filesystem::path& home) {
   return ArchiveFolders{home / "protocol", home / "temp"};
 }
@@ -69,10 +51,10 @@ ArchiveFolders archiveFoldersIn(const std::filesystem::path& home) {
 std::optional<DayFile> locateDay(const ArchiveFolders& folders, const std::string& dayName,
                                  std::filesystem::path& triedPath) {
   triedPath = folders.protocol / dayName;
-  const std::string monthly = monthlyNameOfDay(dayName);
-  if (!monthly.empty() &&
-      unpackMonthlyDay(folders.protocol / (monthly + ".var"), dayName, folders.scratch)) {
-    return DayFile{folders.scratch / dayName, true};
+  const std::string monthly = monthlyFileNameOfLog(dayName);
+  if (!monthly.empty()) {
+    const UnpackResult unpacked = unpackStream(folders.protocol / monthly, dayName, folders.scratch);
+    if (unpacked.status == MonthlyStatus::Ok) return DayFile{unpacked.file, true};
   }
   std::error_code error;
   if (std::filesystem::is_regular_file(triedPath, error)) return DayFile{triedPath, false};
@@ -80,16 +62,9 @@ std::optional<DayFile> locateDay(const ArchiveFolders& folders, const std::strin
 }
 
 std::vector<std::string> listDayNames(const ArchiveFolders& folders) {
-  std::set<std::string> names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folders.protocol, error)) {
-    const std::filesystem::path& path = entry.path();
-    if (hasExtension(path, ".log")) names.insert(path.filename().string());
-    if (hasExtension(path, ".var")) {
-      for (std::string& day : monthlyDayNames(path)) names.insert(std::move(day));
-    }
-  }
-  return {names.begin(), names.end()};
+  const std::vector<std::string> days = listArchive(folders.protocol).dayNames();
+  const std::set<std::string> sorted(days.begin(), days.end());
+  return {sorted.begin(), sorted.end()};
 }
 
 }  // namespace zelmot::archive

@@ -7,33 +7,18 @@
 #include <string>
 #include <vector>
 
-namespace zelmot::archive {
+#include "archive/archive_names.h"
 
-struct DayDate {
-  int day = 1;
-  int month = 1;
-  int year = 1970;
-  bool operator==(const DayDate&) const = default;
-  // In calendar order: year, then month, then day.
-  auto operator<=>(const DayDate& other) const {
-    if (year != other.year) return year <=> other.year;
-    if (month != other.month) return month <=> other.month;
-    return day <=> other.day;
-  }
-};
+namespace zelmot::archive {
 
 // "06-12-2026" for the date ("%d-%m-%Y").
 std::string dayTitle(const DayDate& date);
-// "06-12-2026.log".
-std::string dayLogName(const DayDate& date);
-// "DD-MM-YYYY" as a real calendar date.
-std::optional<DayDate> parseDayTitle(const std::string& text);
+// True when `a` is an earlier calendar day than `b`.
+bool isBefore(const DayDate& a, const DayDate& b);
 // The next calendar day.
 DayDate nextDay(const DayDate& date);
 // The day name without its extension ("06-12-2026.log" gives "06-12-2026").
 std::string titleOfDayName(const std::string& dayName);
-// The monthly file name of a day: the part of its title after the first "-" ("12-2026").
-std::string monthlyNameOfDay(const std::string& dayName);
 
 struct ArchiveFolders {
   std::filesystem::path protocol;  // daily logs and monthly files

@@ -140,10 +140,10 @@ std::unique_ptr<ReportTarget> makeTarget(const ExportRequest& request,
 
 std::vector<std::string> exportDayNames(const ExportRequest& request) {
   if (request.mode == ExportMode::File) return {request.dayName};
-  std::vector<std::string> names{dayLogName(request.from)};
-  for (DayDate day = request.from; day < request.to;) {
+  std::vector<std::string> names{dailyLogName(request.from)};
+  for (DayDate day = request.from; isBefore(day, request.to);) {
     day = nextDay(day);
-    names.push_back(dayLogName(day));
+    names.push_back(dailyLogName(day));
   }
   return names;
 }

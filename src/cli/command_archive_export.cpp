@@ -45,14 +45,14 @@ private:
 bool readDates(const ExportArgs& args, archive::ExportRequest& request) {
   const std::string& fromText = args.day.empty() ? args.from : args.day;
   const std::string& toText = args.day.empty() ? args.to : args.day;
-  const auto from = archive::parseDayTitle(fromText);
-  const auto to = archive::parseDayTitle(toText);
+  const auto from = archive::parseDayName(fromText);
+  const auto to = archive::parseDayName(toText);
   if (!from || !to) {
     std::fprintf(stderr, "Дата должна быть задана как ДД-ММ-ГГГГ: %s\n",
                  (!from ? fromText : toText).c_str());
     return false;
   }
-  if (*to < *from) {
+  if (archive::isBefore(*to, *from)) {
     std::fprintf(stderr, "Конец периода (%s) раньше его начала (%s)\n", toText.c_str(),
                  fromText.c_str());
     return false;
@@ -114,9 +114,8 @@ int runArchiveExport(Session& session, const ExportArgs& args) {
 
 void addArchiveExportCommand(CommandSet& set) {
   auto args = std::make_shared<ExportArgs>();
-  CLI::App& archive = set.group("archive", "Архив измерений");
-  CLI::App* command = set.addUnder(
-      archive, "export",
+  CLI::App* command = set.add(
+      archiveCommandGroup(set), "export",
       "Экспорт протокола измерений за день или период: страницы HTML (по одной на час) или "
       "книга .xlsx",
       CommandNeeds::Description, [args](Session& session) { return runArchiveExport(session, *args); });

@@ -6,28 +6,29 @@ namespace zelmot::cli {
 
 CLI::App* CommandSet::add(const std::string& name, const std::string& description,
                           CommandNeeds needs, CommandRunner runner) {
-  return addUnder(app_, name, description, needs, std::move(runner));
+  return add(&app_, name, description, needs, std::move(runner));
 }
 
-CLI::App* CommandSet::addUnder(CLI::App& group, const std::string& name,
-                               const std::string& description, CommandNeeds needs,
-                               CommandRunner runner) {
-  CLI::App* command = group.add_subcommand(name, description);
+CLI::App* CommandSet::group(const std::string& name, const std::string& description) {
+  for (CLI::App* existing : groups_) {
+    if (existing->get_name() == name) return existing;
+  }
+  CLI::App* group = app_.add_subcommand(name, description);
+  setRussianHelp(*group);
+  group->group("Команды");
+  group->require_subcommand(1);
+  groups_.push_back(group);
+  return group;
+}
+
+CLI::App* CommandSet::add(CLI::App* group, const std::string& name,
+                          const std::string& description, CommandNeeds needs,
+                          CommandRunner runner) {
+  CLI::App* command = group->add_subcommand(name, description);
   setRussianHelp(*command);
   command->group("Команды");
   entries_.push_back({command, needs, std::move(runner)});
   return command;
-}
-
-CLI::App& CommandSet::group(const std::string& name, const std::string& description) {
-  for (CLI::App* existing : app_.get_subcommands([](CLI::App*) { return true; })) {
-    if (existing->get_name() == name) return *existing;
-  }
-  CLI::App* made = app_.add_subcommand(name, description);
-  setRussianHelp(*made);
-  made->group("Команды");
-  made->require_subcommand(1);
-  return *made;
 }
 
 const CommandSet::Entry* CommandSet::chosen() const {
@@ -44,6 +45,7 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addArchiveCommands(set);
   addArchiveExportCommand(set);
 }
 

@@ -27,11 +27,12 @@ public:
   // Adds the sub-command; the caller adds its options to the returned app.
   CLI::App* add(const std::string& name, const std::string& description, CommandNeeds needs,
                 CommandRunner runner);
-  // The same for a command inside a group (`zelmot-cli archive export`).
-  CLI::App* addUnder(CLI::App& group, const std::string& name, const std::string& description,
-                     CommandNeeds needs, CommandRunner runner);
-  // The group of that name, made on first use; it needs one of its commands.
-  CLI::App& group(const std::string& name, const std::string& description);
+  // A command that only groups sub-commands ("archive list", "archive pack" ...), made on
+  // the first call; later calls with the same name return the same group.
+  CLI::App* group(const std::string& name, const std::string& description);
+  // Adds a sub-command to a group made by `group`.
+  CLI::App* add(CLI::App* group, const std::string& name, const std::string& description,
+                CommandNeeds needs, CommandRunner runner);
 
   struct Entry {
     CLI::App* command = nullptr;
@@ -44,6 +45,7 @@ public:
 private:
   CLI::App& app_;
   std::vector<Entry> entries_;
+  std::vector<CLI::App*> groups_;
 };
 
 // Every command of the program, each added by its own file.
@@ -55,6 +57,10 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addArchiveCommands(CommandSet& set);
 void addArchiveExportCommand(CommandSet& set);
+
+// The "archive" group, for files that add further archive sub-commands ("archive export").
+CLI::App* archiveCommandGroup(CommandSet& set);
 
 }  // namespace zelmot::cli

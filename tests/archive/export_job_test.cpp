@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/archive_packing.h"
 #include "archive/export_space.h"
+#include "archive/measurement_archive.h"
 #include "archive/html_report.h"
 #include "export_fixtures.h"
 #include "platform/code_page.h"
 #include "platform/event.h"
 #include "support/file_text.h"
+#include "support/fixed_clock.h"
 #include "support/temp_folder.h"
 
 namespace zelmot::archive {
@@ -58,7 +61,7 @@ protected:
     return cp1251ToUtf8(test_support::readWholeFile(folders_.scratch / name));
   }
   void writeSampleDay(int day = 6) {
-    test::writeDay(folders_.protocol / dayLogName({day, 12, 2026}),
+    test::writeDay(folders_.protocol / dailyLogName(DayDate{day, 12, 2026}),
                    {{stampAt(10, 0, 0, day), "rEAd", 0, false, floatReply(20.5F)},
                     {stampAt(10, 0, 0, day), "r.oe", 0, false, floatReply(1)},
                     {stampAt(10, 0, 0, day), "r.Cn", 0, false, {5}},
@@ -111,6 +114,35 @@ TEST_F(ExportJobTest, ADayMadeByHandFromTheRecordLayoutReads) {
                        "<TD bgColor=\"#ccffff\">&nbsp;</TD><TD bgColor=\"#ccffff\">2.500</TD>"),
             std::string::npos);
   EXPECT_EQ(first.find("Неверная контрольная сумма"), std::string::npos);  // first record wins
+}
+
+TEST_F(ExportJobTest, APackedDayIsUnpackedReadAndItsCopyRemoved) {
+  writeSampleDay(5);
+  ASSERT_EQ(packDailyLog(folders_.protocol, "05-12-2026.log").status, MonthlyStatus::Ok);
+  ASSERT_FALSE(std::filesystem::exists(folders_.protocol / "05-12-2026.log"));
+  writeSampleDay(6);  // today's log, not packed
+  EXPECT_EQ(listDayNames(folders_), (std::vector<std::string>{"05-12-2026.log", "06-12-2026.log"}));
+
+  ExportRequest request = dayRequest(5);
+  request.to = DayDate{6, 12, 2026};
+  const ExportResult result = run(request);
+  ASSERT_EQ(result.status, ExportStatus::Done) << result.message;
+  ASSERT_EQ(result.reports.size(), 2u);
+  EXPECT_NE(page("05-12-2026.html").find("20.500"), std::string::npos);
+  EXPECT_NE(page("06-12-2026.html").find("20.500"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folders_.scratch / "05-12-2026.log"));
+}
+
+TEST_F(ExportJobTest, TheMeasurementArchiveIsPausedThroughItsSwitch) {
+  writeSampleDay();
+  test_support::FixedClock clock(6, 12, 2026);
+  MeasurementArchive measurements(folders_.protocol, clock);
+  ArchiveSwitchOf<MeasurementArchive> archive(measurements);
+  measurements.setEnabled(true);
+  RecordingProgress progress(&archive);
+  ASSERT_EQ(run(dayRequest(), &progress, &archive).status, ExportStatus::Done);
+  EXPECT_FALSE(progress.archiveOnDuringExport);
+  EXPECT_TRUE(measurements.enabled());
 }
 
 TEST_F(ExportJobTest, FilterFiveKeepsOnlyTheOutputElements) {
@@ -215,11 +247,10 @@ TEST(ExportDays, APeriodRunsOverMonthEndsAndAReversedOneIsItsFirstDay) {
 }
 
 TEST(ExportDays, TitlesAreRealDatesAndNameTheirMonthlyFile) {
-  EXPECT_TRUE(parseDayTitle("29-02-2028").has_value());
-  EXPECT_FALSE(parseDayTitle("29-02-2026").has_value());
-  EXPECT_FALSE(parseDayTitle("6-12-2026").has_value());
-  EXPECT_FALSE(parseDayTitle("06-12-2026x").has_value());
-  EXPECT_EQ(monthlyNameOfDay("06-12-2026.log"), "12-2026");
+  EXPECT_TRUE(parseDayName("29-02-2028").has_value());
+  EXPECT_FALSE(parseDayName("29-02-2026").has_value());
+  EXPECT_FALSE(parseDayName("06-12-2026x").has_value());
+  EXPECT_EQ(monthlyTitleOfLog("06-12-2026.log"), "12-2026");
   EXPECT_EQ(titleOfDayName("06-12-2026.log"), "06-12-2026");
 }
 

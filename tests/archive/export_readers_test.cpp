@@ -41,7 +41,7 @@ class ExportReadersTest : public ::testing::Test {
 protected:
   ExportReadersTest() : folders_(archiveFoldersIn(home_.path())) {
     for (const int day : {6, 7}) {
-      test::writeDay(folders_.protocol / dayLogName({day, 12, 2026}),
+      test::writeDay(folders_.protocol / dailyLogName(DayDate{day, 12, 2026}),
                      {{stampAt(10, 0, 0, day), "rEAd", 0, false, floatReply(20.5F)},
                       {stampAt(10, 0, 0, day), "rEAd", 1, false, {0xFD}},
                       {stampAt(10, 0, 0, day), "r.Cn", 0, false, {5}},
