@@ -12,7 +12,9 @@ void CMainFrame::openProtocolExport() {
   if (const model::DescBranch* tree = doc_->deviceModel().measurementTree()) {
     services.columns = archive::protocolColumns(*tree);
   }
-  // SEAM: the archive switch and the cleanup dialog come with the measurement archive.
+  // SEAM: once the window owns the program's archive (app::ProtocolArchive), pass
+  // archive::ArchiveSwitchOf<app::ProtocolArchive> as services.archive, and open the
+  // archive's cleanup dialog from services.openCleanup ("Очистка").
   CExportOperDlg dialog(std::move(services), prompt_, this);
   dialog.exec();
 }
