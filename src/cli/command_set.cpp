@@ -45,6 +45,7 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addTableCommands(set);
   addArchiveCommands(set);
   addArchiveExportCommand(set);
 }

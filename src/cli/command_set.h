@@ -57,6 +57,7 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addTableCommands(CommandSet& set);
 void addArchiveCommands(CommandSet& set);
 void addArchiveExportCommand(CommandSet& set);
 

@@ -11,6 +11,7 @@
 
 #include "app/command_line_run.h"
 #include "app/frame_texts.h"
+#include "app/protocol_archive.h"
 #include "app/startup.h"
 #include "app/window_state.h"
 #include "document/program_port_settings.h"
@@ -121,6 +122,7 @@ CMainFrame::~CMainFrame() {
   engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
   worker_.reset();
+  archive_.reset();
   followUps_.reset();
   files_.reset();
   doc_.reset();
@@ -138,6 +140,7 @@ bool CMainFrame::initialise(std::string& error) {
       app::startDocument(options_.commandLine, {options_.dataDir, options_.port, options_.home},
                          settings_, *doc_, &prompt_, error);
   if (!modes) return false;
+  startArchive();
   showStartupModes(*modes);
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},

@@ -35,6 +35,7 @@ class UserPrompt;
 }
 namespace zelmot::app {
 class CommandLineRun;
+class ProtocolArchive;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -69,6 +70,8 @@ struct FrameOptions {
   std::string manualPath;
   // Opens the manual; null: the desktop's browser. False when it could not be opened.
   std::function<bool(const QString& path)> openManual;
+  // Opens a generated page (the parameter list); null: the desktop's browser.
+  std::function<bool(const QString& path)> openPage;
 };
 
 class CMainFrame final : public QMainWindow {
@@ -89,6 +92,12 @@ public:
   QAction* action(int id) const { return actions_.value(id, nullptr); }
   QMenu* recentFilesMenu() const { return recentMenu_; }
   LinkWorker& linkWorker() { return *worker_; }
+  // The measurement archive (null before initialise); readings go to its recordReading.
+  app::ProtocolArchive* protocolArchive() { return archive_.get(); }
+  // The archive node's check box: ticked switches the archive on.
+  void setArchiveSwitch(bool on);
+  // The one-second timer's work for the archive: a new day starts a new log.
+  void rotateArchive();
 
   app::TaskController& taskController() { return tasks_; }
   app::FileController& fileController() { return *files_; }
@@ -170,8 +179,18 @@ private:
   void openSinglePoint();
   void openProgramNetwork();
   void openProtocolExport();  // main_frame_export.cpp
+
+  // --- the parameter list page and the parameter table (main_frame_tables.cpp) ---
+  void exportParameterList();
+  void exportTable();
+  void importTable();
+  QString chooseTableFile(bool save, const QString& suggested);
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
+
+  // --- measurement archive (main_frame_archive.cpp) ---
+  // Makes the archive, rotates it under the wait window and starts the one-second timer.
+  void startArchive();
 
   UserPrompt& prompt_;
   FrameOptions options_;
@@ -182,6 +201,7 @@ private:
   app::TaskController tasks_;
   std::unique_ptr<app::LinkFollowUps> followUps_;  // after the document it works on
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
+  std::unique_ptr<app::ProtocolArchive> archive_;  // refers to the document's archive node
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;
   ProgressDialog* progress_ = nullptr;

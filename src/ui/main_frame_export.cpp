@@ -1,6 +1,8 @@
 // The protocol export dialog, opened from the help menu.
+#include "app/protocol_archive.h"
 #include "archive/export_columns.h"
 #include "platform/paths.h"
+#include "ui/cleanup_dialog.h"
 #include "ui/export_oper_dialog.h"
 #include "ui/main_frame.h"
 
@@ -12,9 +14,13 @@ void CMainFrame::openProtocolExport() {
   if (const model::DescBranch* tree = doc_->deviceModel().measurementTree()) {
     services.columns = archive::protocolColumns(*tree);
   }
-  // SEAM: once the window owns the program's archive (app::ProtocolArchive), pass
-  // archive::ArchiveSwitchOf<app::ProtocolArchive> as services.archive, and open the
-  // archive's cleanup dialog from services.openCleanup ("Очистка").
+  std::unique_ptr<archive::ArchiveSwitchOf<app::ProtocolArchive>> archiveSwitch;
+  if (archive_) {
+    archiveSwitch = std::make_unique<archive::ArchiveSwitchOf<app::ProtocolArchive>>(*archive_);
+    services.archive = archiveSwitch.get();
+  }
+  const std::filesystem::path protocolDir = archive::archiveFoldersIn(services.home).protocol;
+  services.openCleanup = [protocolDir](QWidget* parent) { openCleanupDialog(parent, protocolDir); };
   CExportOperDlg dialog(std::move(services), prompt_, this);
   dialog.exec();
 }

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 
 #include "archive/archive_packing.h"
 #include "archive/stream_chunks.h"
+#include "support/external_program.h"
 #include "support/file_text.h"
 #include "support/temp_folder.h"
 
@@ -94,11 +94,14 @@ TEST_F(MonthlyFileTest, LargeDaysAreChunkedAndAnIndependentReaderInflatesThem) {
     fs::copy_file(keep / day, dir / day);
     ASSERT_EQ(packDailyLog(dir, day).status, MonthlyStatus::Ok);
   }
-  const std::string command = "/usr/bin/python3 " ZELMOT_SOURCE_DIR "/tests/archive/olefile_check.py " +
-                              monthly.string() + " " + (keep / "01-12-2026.log").string() + " " +
-                              (keep / "02-12-2026.log").string() + " " +
-                              (keep / "03-12-2026.log").string();
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string python = test_support::pythonWithModule("olefile", folder.path());
+  ASSERT_FALSE(python.empty()) << "python3-olefile is not installed";
+  const test_support::ProgramRun check = test_support::runProgram(
+      {python, ZELMOT_SOURCE_DIR "/tests/archive/olefile_check.py", monthly.string(),
+       (keep / "01-12-2026.log").string(), (keep / "02-12-2026.log").string(),
+       (keep / "03-12-2026.log").string()},
+      folder.path());
+  EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
 }
 
 TEST_F(MonthlyFileTest, UnpackWritesTheDayOrNothingUnderItsName) {

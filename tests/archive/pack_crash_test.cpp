@@ -1,18 +1,15 @@
 // Packing killed with SIGKILL at random moments: afterwards the day is still whole in the
 // log or in the monthly file, and the monthly file under its real name is always whole.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
-#include <thread>
 
 #include "archive/archive_packing.h"
 #include "archive/monthly_file.h"
+#include "support/crash_loop.h"
 #include "support/file_text.h"
 #include "support/temp_folder.h"
 
@@ -22,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRuns = 50;
+constexpr int kRounds = 50;
 constexpr const char* kLog = "06-12-2026.log";
 constexpr const char* kEarlierDay = "05-12-2026.log";
 
@@ -32,26 +29,6 @@ std::string dayText(size_t size) {
   while (text.size() < size) text += "r.CAL\0\0\0" + std::to_string(random() % 500);
   text.resize(size);
   return text;
-}
-
-// Packs in a child; kills it after `delay` unless it ended before. True when it finished.
-bool packInChild(const fs::path& dir, Clock::duration delay) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const PackResult result = packDailyLog(dir, kLog);
-    ::_exit(result.status == MonthlyStatus::Ok ? 0 : 1);
-  }
-  const Clock::time_point deadline = Clock::now() + delay;
-  int status = 0;
-  pid_t ended = 0;
-  while ((ended = ::waitpid(child, &status, WNOHANG)) == 0 && Clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  if (ended == 0) {
-    ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string stream(const fs::path& monthly, const std::string& name) {
@@ -65,40 +42,41 @@ TEST(PackCrash, KilledPackingNeverLosesTheDayNorLeavesAHalfFile) {
   const fs::path dir = folder / "protocol";
   const fs::path monthly = dir / "12-2026.var";
   const fs::path original = folder / "12-2026.var.before";
-  const std::string day = dayText(700'000);
+  const std::string day = dayText(300'000);
   test_support::writeWholeFile(dir / kEarlierDay, "the fifth");
   ASSERT_EQ(packDailyLog(dir, kEarlierDay).status, MonthlyStatus::Ok);
   fs::copy_file(monthly, original);
-
   auto restore = [&] {
     fs::copy_file(original, monthly, fs::copy_options::overwrite_existing);
     test_support::writeWholeFile(dir / kLog, day);
   };
+
+  // Kills spread over a little more than one whole packing.
   restore();
   const Clock::time_point start = Clock::now();
-  ASSERT_TRUE(packInChild(dir, std::chrono::seconds(30)));
-  const auto whole = Clock::now() - start;
-  std::printf("one packing: %lld ms\n",
-              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(whole).count()));
-
-  std::mt19937 random(2026);
-  std::uniform_int_distribution<int64_t> pick(0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
-  int finished = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    restore();
-    if (packInChild(dir, std::chrono::microseconds(pick(random)))) ++finished;
-    SCOPED_TRACE(run);
-    ASSERT_TRUE(isCompoundFile(monthly));
-    EXPECT_EQ(stream(monthly, kEarlierDay), "the fifth");
-    if (fs::exists(dir / kLog)) {
-      EXPECT_EQ(test_support::readWholeFile(dir / kLog), day);
-    } else {
-      EXPECT_EQ(stream(monthly, kLog), day);
-    }
-  }
-  // Most runs are cut short; a few may end on their own.
-  EXPECT_LT(finished, kRuns);
+  ASSERT_EQ(packDailyLog(dir, kLog).status, MonthlyStatus::Ok);
+  const auto once = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
   restore();
+
+  int packed = 0;
+  const auto result = test_support::killAtRandomPoints(
+      kRounds, std::max(std::chrono::microseconds(20'000), once * 5 / 4),
+      [&] { packDailyLog(dir, kLog); },
+      [&](int round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(isCompoundFile(monthly));
+        EXPECT_EQ(stream(monthly, kEarlierDay), "the fifth");
+        if (fs::exists(dir / kLog)) {
+          EXPECT_EQ(test_support::readWholeFile(dir / kLog), day);
+        } else {
+          ++packed;
+          EXPECT_EQ(stream(monthly, kLog), day);
+        }
+        restore();
+      });
+  EXPECT_EQ(result.rounds, kRounds);
+  std::printf("%d rounds: %d packed, %d cut short\n", result.rounds, packed, result.rounds - packed);
+  EXPECT_LT(packed, kRounds);
   EXPECT_EQ(packDailyLog(dir, kLog).status, MonthlyStatus::Ok);  // a left temporary file is no obstacle
 }
 

@@ -28,6 +28,7 @@ public:
   std::vector<std::string> writesOf(const std::string& name) const;
   std::vector<std::string> writtenNames() const;
 
+  void signal(int number) const;  // e.g. SIGSTOP to silence the line, SIGCONT to bring it back
   int stop(int signal);  // exit status
   int wait();
 
