@@ -121,6 +121,15 @@ TEST_F(ExportDialogTest, AMissingDayIsReportedWithItsPath) {
   EXPECT_TRUE(opened_.empty());
 }
 
+TEST_F(ExportDialogTest, CleanupOpensTheArchiveCleanup) {
+  CExportOperDlg::Services made = services();
+  QWidget* openedOver = nullptr;
+  made.openCleanup = [&openedOver](QWidget* parent) { openedOver = parent; };
+  CExportOperDlg dialog(std::move(made), prompt_);
+  dialog.cleanupButton()->click();
+  EXPECT_EQ(openedOver, &dialog);
+}
+
 TEST_F(ExportDialogTest, CancelWithoutAnExportCloses) {
   CExportOperDlg dialog(services(), prompt_);
   dialog.show();
