@@ -14,10 +14,6 @@ MenuItem command(int id, std::string text, std::string shortcut = {}, bool avail
   return item;
 }
 
-MenuItem pending(int id, std::string text, std::string shortcut = {}) {
-  return command(id, std::move(text), std::move(shortcut), false);
-}
-
 MenuItem check(int id, std::string text, bool checked, bool available = true) {
   MenuItem item = command(id, std::move(text), {}, available);
   item.kind = MenuItemKind::Check;
@@ -109,7 +105,7 @@ Menu helpMenu() {
   return {"&Справка",
           {command(kCmdHelp, "&Справка...", "F1"),
            command(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
-           pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
+           command(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
            command(kCmdAbout, "&О программе...")}};
 }
 

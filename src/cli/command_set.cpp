@@ -50,6 +50,7 @@ void addAllCommands(CommandSet& set) {
   addClockCommand(set);
   addGraphCommand(set);
   addArchiveCommands(set);
+  addArchiveExportCommand(set);
 }
 
 }  // namespace zelmot::cli

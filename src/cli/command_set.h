@@ -62,6 +62,7 @@ void addCalibrateCommand(CommandSet& set);
 void addClockCommand(CommandSet& set);
 void addGraphCommand(CommandSet& set);
 void addArchiveCommands(CommandSet& set);
+void addArchiveExportCommand(CommandSet& set);
 
 // The "archive" group, for files that add further archive sub-commands ("archive export").
 CLI::App* archiveCommandGroup(CommandSet& set);

@@ -40,6 +40,8 @@ public:
 
   document::CZELMOTDoc& doc() { return *doc_; }
   const ConnectionOptions& options() const { return options_; }
+  // Where Ctrl+C goes; a command with its own cancel event attaches it here.
+  CancelRelay& cancelRelay() { return cancel_; }
   // --converter, when given, over whatever chose the converter before.
   void applyConverterOption();
   // A port was given on the command line or is stored in the settings.

@@ -182,6 +182,7 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+  void openProtocolExport();  // main_frame_export.cpp
 
   // --- the parameter list page and the parameter table (main_frame_tables.cpp) ---
   void exportParameterList();

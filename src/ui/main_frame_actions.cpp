@@ -175,6 +175,7 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdCalibration: openCalibration(); break;
     case app::kCmdGraph1: openGraph(1); break;
     case app::kCmdGraph2: openGraph(2); break;
+    case app::kCmdExportProtocol: openProtocolExport(); break;
     case app::kCmdSendAply: sendAply({}); break;
     case app::kCmdHelp: openHelp(); break;
     case app::kCmdExportParameterList: exportParameterList(); break;

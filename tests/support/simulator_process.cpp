@@ -88,6 +88,14 @@ std::vector<std::string> SimulatorProcess::writtenNames() const {
   return names;
 }
 
+std::vector<std::string> SimulatorProcess::writtenValueNames() const {
+  std::vector<std::string> names;
+  for (const WriteLine& write : writeLines(log())) {
+    if (write.name != "M.s.t.r.") names.push_back(write.name);
+  }
+  return names;
+}
+
 void SimulatorProcess::signal(int number) const { process_->signal(number); }
 
 int SimulatorProcess::stop(int signal) {

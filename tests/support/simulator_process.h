@@ -27,6 +27,9 @@ public:
   // every write frame, in order.
   std::vector<std::string> writesOf(const std::string& name) const;
   std::vector<std::string> writtenNames() const;
+  // The same without the protection-attribute writes ("M.s.t.r.") that precede a value
+  // write at the full access level: the order of the values themselves.
+  std::vector<std::string> writtenValueNames() const;
 
   void signal(int number) const;  // e.g. SIGSTOP to silence the line, SIGCONT to bring it back
   int stop(int signal);  // exit status

@@ -180,9 +180,10 @@ TEST(ClockGraphOnTheLine, TheGraphDialogWritesInTheDevicesOrder) {
     dialog.accept();
   });
   frame.runCommand(app::kCmdGraph1);
-  ASSERT_TRUE(waitUntil([&] { return sim.writtenNames().size() == 7u && !frame.linkWorker().busy(); }));
+  ASSERT_TRUE(waitUntil(
+      [&] { return sim.writtenValueNames().size() == 7u && !frame.linkWorker().busy(); }));
   EXPECT_TRUE(edited);
-  EXPECT_THAT(sim.writtenNames(),
+  EXPECT_THAT(sim.writtenValueNames(),
               ElementsAre("Node", "in.Gr", "absc", "ordn", "absc", "ordn", "Node"));
   EXPECT_THAT(sim.writesOf("in.Gr"), ElementsAre("[04 00 00]"));
   EXPECT_THAT(sim.writesOf("Node"), ElementsAre("[00 00 00]", "[02 00 00]"));
