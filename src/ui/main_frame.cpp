@@ -120,6 +120,7 @@ CMainFrame::~CMainFrame() {
   engine.setRedrawHook({});
   engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
+  doc_->deviceLink().polling().setSink({});
   worker_.reset();
   followUps_.reset();
   files_.reset();
@@ -141,7 +142,7 @@ bool CMainFrame::initialise(std::string& error) {
   showStartupModes(*modes);
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
-               viewOptions());
+               viewOptions(), doc_->deviceModel().measurementTree());
   restoreWindowState();
   const QModelIndex top = model_->index(0, 0);
   if (top.isValid()) {
@@ -149,6 +150,7 @@ bool CMainFrame::initialise(std::string& error) {
     view_->setCurrentIndex(top);
   }
   updateStatusBar();
+  connectMeasuring();
   if (options_.linkCheckAtStart && !options_.commandLine.noExchange) checkLink(false);
   return true;
 }

@@ -48,9 +48,11 @@ namespace zelmot::ui {
 
 class CZELMOTTreeListView;
 class LinkWorker;
+class PollRelay;
 class ProgressDialog;
 class ProgressRelay;
 class QtPrompt;
+class ReadingNotice;
 class TreeModel;
 
 struct FrameOptions {
@@ -118,6 +120,15 @@ public:
   // window closes when it has ended. Nothing is asked about unsaved changes.
   void requestClose();
 
+  // --- measuring (main_frame_measure.cpp) ---
+  // The archive node's box: the measurement archive on or off. Until the archive is wired
+  // here the state is only kept.
+  void setArchiveSwitch(bool on);
+  bool archiveSwitch() const { return archiveSwitch_; }
+  // What the one-second timer runs on the window's thread (the archive's rotation).
+  void setSecondTimerHook(std::function<void()> hook) { secondTimerHook_ = std::move(hook); }
+  QWidget* readingNotice() const;
+
 signals:
   // Questions of workers are to be cancelled (for good: the window goes).
   void questionsToCancel(bool forGood);
@@ -158,6 +169,12 @@ private:
   void onEditSubmitted(quintptr row, int column, const QString& text);
   void writeAtOnce(model::Parameter& parameter);
 
+  // --- measuring (main_frame_measure.cpp) ---
+  void connectMeasuring();
+  void readOnExpand(const QModelIndex& index);
+  void onCheckToggled(quintptr row, bool checked);
+  void onSecondTimer();
+
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   void showStartupModes(const app::InitialModes& modes);
   void placeWindow();
@@ -196,6 +213,10 @@ private:
   std::unique_ptr<app::UnattendedJob> job_;  // in an unattended run
   bool closeRequested_ = false;  // closing without questions (unattended, signals)
   bool closeWaiting_ = false;    // a close waits for the running job
+  PollRelay* pollRelay_ = nullptr;        // owned by this window (a QObject child)
+  ReadingNotice* readingNotice_ = nullptr;  // owned by this window
+  bool archiveSwitch_ = false;
+  std::function<void()> secondTimerHook_;
 };
 
 }  // namespace zelmot::ui

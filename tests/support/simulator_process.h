@@ -27,6 +27,8 @@ public:
   // every write frame, in order.
   std::vector<std::string> writesOf(const std::string& name) const;
   std::vector<std::string> writtenNames() const;
+  // The names of every read frame, in order.
+  std::vector<std::string> readNames() const;
 
   int stop(int signal);  // exit status
   int wait();
