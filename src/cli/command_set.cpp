@@ -27,6 +27,7 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addMeasureCommand(set);
 }
 
 }  // namespace zelmot::cli

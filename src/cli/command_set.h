@@ -50,5 +50,6 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addMeasureCommand(CommandSet& set);
 
 }  // namespace zelmot::cli

@@ -19,9 +19,11 @@ PollScheduler::Clock::duration periodOf(const model::Parameter& parameter) {
 PollScheduler::PollScheduler(ParameterTransport& transport, Event* stopEvent)
     : transport_(transport), stopEvent_(stopEvent), thread_([this] { run(); }) {}
 
-PollScheduler::~PollScheduler() {
+PollScheduler::~PollScheduler() { shutdown(); }
+
+void PollScheduler::shutdown() {
   shutdown_.set();
-  thread_.join();
+  if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
 void PollScheduler::setObserver(Observer observer) {

@@ -63,6 +63,9 @@ public:
   bool setPeriod(model::Parameter& parameter, int32_t milliseconds);
   // Clears every box (the document goes or is replaced).
   void stopAll();
+  // Ends the thread and waits for it: no observer or sink runs after this returns. Nothing
+  // is polled afterwards.
+  void shutdown();
 
   // Readings done so far, and the number of parameters that run.
   uint64_t pollCount() const;
