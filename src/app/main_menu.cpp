@@ -1,5 +1,7 @@
 #include "app/main_menu.h"
 
+#include "document/parameter_table.h"
+
 namespace zelmot::app {
 namespace {
 
@@ -51,12 +53,18 @@ MenuItem recentFiles() {
   return item;
 }
 
+MenuItem exportDbf() {
+  MenuItem item = command(kCmdExportDbf, "Экспорт в DBF");
+  item.statusTip = document::kDbfExportStatusText;
+  return item;
+}
+
 Menu fileMenu() {
   return {"&Файл",
           {command(kCmdFileNew, "&Новый", "Ctrl+N"), command(kCmdFileOpen, "&Открыть...", "Ctrl+O"),
            command(kCmdFileSave, "&Сохранить", "Ctrl+S"),
            command(kCmdFileSaveAs, "Сохранить &как..."), separator(),
-           pending(kCmdExportDbf, "Экспорт в DBF"), pending(kCmdImportDbf, "Импорт из DBF"),
+           exportDbf(), command(kCmdImportDbf, "Импорт из DBF"),
            separator(), recentFiles(), separator(), command(kCmdAppExit, "Вы&ход")}};
 }
 
@@ -100,7 +108,7 @@ Menu modesMenu() {
 Menu helpMenu() {
   return {"&Справка",
           {command(kCmdHelp, "&Справка...", "F1"),
-           pending(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
+           command(kCmdExportParameterList, "Экспорт списка параметров в HTML"),
            pending(kCmdExportProtocol, "Экспорт протокола измерений..."), separator(),
            pending(kCmdAbout, "&О программе...")}};
 }

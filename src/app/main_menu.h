@@ -25,6 +25,7 @@ struct MenuItem {
   std::string shortcut;  // portable key sequence ("Ctrl+N", "Alt+Ctrl+R"), empty for none
   bool available = true; // false: the command is not built yet (shown disabled)
   bool checked = false;  // initial mark of Check and Radio items
+  std::string statusTip;  // shown in the status bar while the item is highlighted
   std::vector<MenuItem> items;  // Submenu only
 };
 

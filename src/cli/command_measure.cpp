@@ -1,5 +1,7 @@
 // poll: periodic reading of measurement parameters through the poll scheduler, one line
-// per reading, until a duration, a count of rounds or SIGINT/SIGTERM ends it.
+// per reading (and, with --archive, one record of the daily log), until a duration, a
+// count of rounds or SIGINT/SIGTERM ends it.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -7,12 +9,15 @@
 #include <memory>
 
 #include "app/measurement.h"
+#include "app/protocol_archive.h"
+#include "app/startup.h"
 #include "cli/command_set.h"
 #include "cli/exit_codes.h"
 #include "cli/measure_lines.h"
 #include "exchange/poll_scheduler.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
+#include "platform/paths.h"
 
 namespace zelmot::cli {
 namespace {
@@ -22,6 +27,7 @@ struct MeasureArgs {
   double duration = 0;  // seconds; 0: until a signal or the count
   int count = 0;        // rounds; 0: no limit
   bool csv = false;
+  bool archive = false;
   std::vector<std::string> names;
 };
 
@@ -60,6 +66,27 @@ private:
   std::atomic<bool> failed_{false};
 };
 
+// Until a signal (the session attached the task cancel event to the signal watcher), the
+// last round or the duration; the archive, when kept, starts a new daily log at midnight.
+void waitForTheEnd(Event& cancel, Event& allDone, double durationSeconds,
+                   app::ProtocolArchive* archive) {
+  using Clock = std::chrono::steady_clock;
+  const bool timed = durationSeconds > 0;
+  const Clock::time_point end =
+      Clock::now() + std::chrono::milliseconds(static_cast<long long>(durationSeconds * 1000));
+  for (;;) {
+    int waitMs = Event::kInfinite;
+    if (timed) {
+      waitMs = static_cast<int>(std::max<long long>(
+          0, std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count()));
+    }
+    if (archive != nullptr) waitMs = waitMs == Event::kInfinite ? 1000 : std::min(waitMs, 1000);
+    if (waitAny({&cancel, &allDone}, waitMs) >= 0) return;
+    if (timed && Clock::now() >= end) return;
+    if (archive != nullptr) archive->rotate();
+  }
+}
+
 int runMeasure(Session& session, const MeasureArgs& args) {
   if (args.period < exchange::kMinPollPeriodMs) {
     std::fprintf(stderr, "%s\n", app::kPollPeriodRefusedText);
@@ -81,15 +108,26 @@ int runMeasure(Session& session, const MeasureArgs& args) {
   ReadingPrinter printer(chosen, polled, args);
   exchange::DeviceLink& link = doc.deviceLink();
   exchange::PollScheduler& polling = link.polling();
+  std::unique_ptr<app::ProtocolArchive> archive;
+  if (args.archive) {
+    if (!app::createWorkingFolders(programHomeDir(), error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return kExitUsage;
+    }
+    archive = std::make_unique<app::ProtocolArchive>(programHomeDir(), doc.archiveNode());
+    archive->rotate();
+    archive->setEnabled(true);
+    polling.setObserver([&archive](model::Parameter& parameter) {
+      return archive->recordReading(parameter);
+    });
+  }
   polling.setSink([&printer](const exchange::PollNotice& notice) { printer.print(notice); });
   if (args.csv) std::printf("%s\n", kReadingCsvHeader);
   for (model::Parameter* parameter : chosen) {
     polling.setPeriod(*parameter, args.period);
     polling.start(*parameter);
   }
-  const int waitMs = args.duration > 0 ? static_cast<int>(args.duration * 1000) : Event::kInfinite;
-  // A signal sets the task cancel event (the session attached it to the signal watcher).
-  waitAny({&link.engine().cancelEvent(), &printer.allDone}, waitMs);
+  waitForTheEnd(link.engine().cancelEvent(), printer.allDone, args.duration, archive.get());
   polling.stopAll();
   // The printer goes with this function: the scheduler's thread ends before it.
   polling.shutdown();
@@ -114,6 +152,9 @@ void addMeasureCommand(CommandSet& set) {
       ->check(CLI::PositiveNumber)
       ->excludes(duration);
   poll->add_flag("--csv", args->csv, "Вывод в формате CSV с заголовком");
+  poll->add_flag("--archive", args->archive,
+                 "Дописывать каждое значение в суточный журнал архива измерений (папка protocol "
+                 "домашней папки программы)");
   poll->add_option("parameters", args->names, "ИМЯ[:ИНДЕКС] параметров дерева измерений");
 }
 

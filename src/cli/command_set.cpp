@@ -6,7 +6,25 @@ namespace zelmot::cli {
 
 CLI::App* CommandSet::add(const std::string& name, const std::string& description,
                           CommandNeeds needs, CommandRunner runner) {
-  CLI::App* command = app_.add_subcommand(name, description);
+  return add(&app_, name, description, needs, std::move(runner));
+}
+
+CLI::App* CommandSet::group(const std::string& name, const std::string& description) {
+  for (CLI::App* existing : groups_) {
+    if (existing->get_name() == name) return existing;
+  }
+  CLI::App* group = app_.add_subcommand(name, description);
+  setRussianHelp(*group);
+  group->group("Команды");
+  group->require_subcommand(1);
+  groups_.push_back(group);
+  return group;
+}
+
+CLI::App* CommandSet::add(CLI::App* group, const std::string& name,
+                          const std::string& description, CommandNeeds needs,
+                          CommandRunner runner) {
+  CLI::App* command = group->add_subcommand(name, description);
   setRussianHelp(*command);
   command->group("Команды");
   entries_.push_back({command, needs, std::move(runner)});
@@ -28,6 +46,8 @@ void addAllCommands(CommandSet& set) {
   addAplyCommand(set);
   addLegacyCommand(set);
   addMeasureCommand(set);
+  addTableCommands(set);
+  addArchiveCommands(set);
 }
 
 }  // namespace zelmot::cli

@@ -27,6 +27,12 @@ public:
   // Adds the sub-command; the caller adds its options to the returned app.
   CLI::App* add(const std::string& name, const std::string& description, CommandNeeds needs,
                 CommandRunner runner);
+  // A command that only groups sub-commands ("archive list", "archive pack" ...), made on
+  // the first call; later calls with the same name return the same group.
+  CLI::App* group(const std::string& name, const std::string& description);
+  // Adds a sub-command to a group made by `group`.
+  CLI::App* add(CLI::App* group, const std::string& name, const std::string& description,
+                CommandNeeds needs, CommandRunner runner);
 
   struct Entry {
     CLI::App* command = nullptr;
@@ -39,6 +45,7 @@ public:
 private:
   CLI::App& app_;
   std::vector<Entry> entries_;
+  std::vector<CLI::App*> groups_;
 };
 
 // Every command of the program, each added by its own file.
@@ -51,5 +58,10 @@ void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
 void addMeasureCommand(CommandSet& set);
+void addTableCommands(CommandSet& set);
+void addArchiveCommands(CommandSet& set);
+
+// The "archive" group, for files that add further archive sub-commands ("archive export").
+CLI::App* archiveCommandGroup(CommandSet& set);
 
 }  // namespace zelmot::cli

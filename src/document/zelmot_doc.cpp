@@ -16,6 +16,9 @@ CZELMOTDoc::CZELMOTDoc(UserPrompt* prompt, link::ComPortMapper mapper)
   context_.setPrompt(prompt);
   common_.addServiceParameter(model::kVersionParameterName, "Версия программы", programVersion(),
                               false);
+  // The archive node: its value is the current daily log's name, its check box the switch.
+  archiveNode_ = common_.addServiceParameter(model::kArchiveParameterName,
+                                             model::kArchiveParameterDescription, "", false);
   link_.setPortSettingsSource(&portSettings_);
   link_.setUserPrompt(prompt);
   link_.engine().setPrompt(prompt);

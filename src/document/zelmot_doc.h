@@ -45,6 +45,8 @@ public:
   model::DeviceModel& deviceModel() { return model_; }
   exchange::DeviceLink& deviceLink() { return link_; }
   model::CommonParams& commonParams() { return common_; }
+  // The measurement archive's node among the program parameters (named with four blanks).
+  model::Parameter& archiveNode() { return *archiveNode_; }
   DeviceNetworkNode& deviceNetwork() { return deviceNetwork_; }
   model::NetRS485prg& programNetwork() { return programNetwork_; }
   model::ValueContext& valueContext() { return context_; }
@@ -74,6 +76,7 @@ private:
   model::ValueContext context_;
   model::DeviceModel model_;  // before the nodes that refer to its parameters
   model::CommonParams common_;
+  model::Parameter* archiveNode_ = nullptr;  // owned by common_
   DeviceNetworkNode deviceNetwork_;
   model::NetRS485prg programNetwork_;
   ProgramPortSettings portSettings_{programNetwork_};

@@ -47,7 +47,9 @@ bool DeviceLink::beginTask(std::string& failure) {
 }
 
 void DeviceLink::endTask() {
-  if (openedForTask_) port().close_port();
+  // A port that hung up is let go, so that the device node can go and come back (an
+  // adapter plugged in again) and the next task opens it afresh.
+  if (openedForTask_ || (port().isOpen() && port().hasFailed())) port().close_port();
   openedForTask_ = false;
 }
 

@@ -1,27 +1,10 @@
 #include "model/enumeration_codec.h"
 
+#include "model/html_text.h"
 #include "model/text_util.h"
 #include "platform/ascii_text.h"
 
 namespace zelmot::model {
-
-namespace {
-
-std::string escapeHtml(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c;
-    }
-  }
-  return escaped;
-}
-
-}  // namespace
 
 std::vector<std::string> enumerationItems(const std::string& descriptor) {
   std::vector<std::string> items = splitText(descriptor, ':');

@@ -11,6 +11,7 @@
 
 #include "app/command_line_run.h"
 #include "app/frame_texts.h"
+#include "app/protocol_archive.h"
 #include "app/startup.h"
 #include "app/window_state.h"
 #include "document/program_port_settings.h"
@@ -115,6 +116,8 @@ CMainFrame::~CMainFrame() {
   shutdown_.set();
   run_.reset();
   doc_->deviceLink().port().stop_event().set();
+  // The polling's observer writes to the archive, which goes before the document.
+  doc_->deviceLink().polling().shutdown();
   worker_->join();
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   engine.setRedrawHook({});
@@ -122,6 +125,7 @@ CMainFrame::~CMainFrame() {
   engine.setProgressSink(nullptr);
   doc_->deviceLink().polling().setSink({});
   worker_.reset();
+  archive_.reset();
   followUps_.reset();
   files_.reset();
   doc_.reset();
@@ -139,6 +143,7 @@ bool CMainFrame::initialise(std::string& error) {
       app::startDocument(options_.commandLine, {options_.dataDir, options_.port, options_.home},
                          settings_, *doc_, &prompt_, error);
   if (!modes) return false;
+  startArchive();
   showStartupModes(*modes);
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},

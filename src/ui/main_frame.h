@@ -35,6 +35,7 @@ class UserPrompt;
 }
 namespace zelmot::app {
 class CommandLineRun;
+class ProtocolArchive;
 }
 namespace zelmot::document {
 class CZELMOTDoc;
@@ -71,6 +72,8 @@ struct FrameOptions {
   std::string manualPath;
   // Opens the manual; null: the desktop's browser. False when it could not be opened.
   std::function<bool(const QString& path)> openManual;
+  // Opens a generated page (the parameter list); null: the desktop's browser.
+  std::function<bool(const QString& path)> openPage;
 };
 
 class CMainFrame final : public QMainWindow {
@@ -91,6 +94,12 @@ public:
   QAction* action(int id) const { return actions_.value(id, nullptr); }
   QMenu* recentFilesMenu() const { return recentMenu_; }
   LinkWorker& linkWorker() { return *worker_; }
+  // The measurement archive (null before initialise); readings go to its recordReading.
+  app::ProtocolArchive* protocolArchive() { return archive_.get(); }
+  // The archive node's check box: ticked switches the archive on.
+  void setArchiveSwitch(bool on);
+  // The one-second timer's work for the archive: a new day starts a new log.
+  void rotateArchive();
 
   app::TaskController& taskController() { return tasks_; }
   app::FileController& fileController() { return *files_; }
@@ -121,12 +130,7 @@ public:
   void requestClose();
 
   // --- measuring (main_frame_measure.cpp) ---
-  // The archive node's box: the measurement archive on or off. Until the archive is wired
-  // here the state is only kept.
-  void setArchiveSwitch(bool on);
-  bool archiveSwitch() const { return archiveSwitch_; }
-  // What the one-second timer runs on the window's thread (the archive's rotation).
-  void setSecondTimerHook(std::function<void()> hook) { secondTimerHook_ = std::move(hook); }
+  // The notice shown while an expanded branch reads.
   QWidget* readingNotice() const;
 
 signals:
@@ -173,6 +177,8 @@ private:
   void connectMeasuring();
   void readOnExpand(const QModelIndex& index);
   void onCheckToggled(quintptr row, bool checked);
+  // The window's one-second timer: everything that must
+  // happen once a second on the window's thread hangs here.
   void onSecondTimer();
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
@@ -186,8 +192,18 @@ private:
   void openHelp();
   void openSinglePoint();
   void openProgramNetwork();
+
+  // --- the parameter list page and the parameter table (main_frame_tables.cpp) ---
+  void exportParameterList();
+  void exportTable();
+  void importTable();
+  QString chooseTableFile(bool save, const QString& suggested);
   void updateStatusBar();
   app::ViewOptions viewOptions() const;
+
+  // --- measurement archive (main_frame_archive.cpp) ---
+  // Makes the archive, rotates it under the wait window and starts the one-second timer.
+  void startArchive();
 
   UserPrompt& prompt_;
   FrameOptions options_;
@@ -198,6 +214,7 @@ private:
   app::TaskController tasks_;
   std::unique_ptr<app::LinkFollowUps> followUps_;  // after the document it works on
   std::unique_ptr<LinkWorker> worker_;  // after the document: joined before it goes
+  std::unique_ptr<app::ProtocolArchive> archive_;  // refers to the document's archive node
   TreeModel* model_ = nullptr;
   CZELMOTTreeListView* view_ = nullptr;
   ProgressDialog* progress_ = nullptr;
@@ -215,8 +232,6 @@ private:
   bool closeWaiting_ = false;    // a close waits for the running job
   PollRelay* pollRelay_ = nullptr;        // owned by this window (a QObject child)
   ReadingNotice* readingNotice_ = nullptr;  // owned by this window
-  bool archiveSwitch_ = false;
-  std::function<void()> secondTimerHook_;
 };
 
 }  // namespace zelmot::ui

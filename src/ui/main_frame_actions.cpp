@@ -23,6 +23,7 @@ QAction* CMainFrame::makeAction(const app::MenuItem& item) {
   auto* action = new QAction(toQt(item.text), this);
   if (!item.shortcut.empty()) action->setShortcut(QKeySequence(toQt(item.shortcut)));
   action->setEnabled(item.available);
+  if (!item.statusTip.empty()) action->setStatusTip(toQt(item.statusTip));
   const int id = item.id;
   if (!item.available) unavailable_.insert(id);
   if (item.kind == app::MenuItemKind::Check || item.kind == app::MenuItemKind::Radio) {
@@ -173,6 +174,9 @@ void CMainFrame::runCommand(int id) {
     case app::kCmdProgramNetwork: openProgramNetwork(); break;
     case app::kCmdSendAply: sendAply({}); break;
     case app::kCmdHelp: openHelp(); break;
+    case app::kCmdExportParameterList: exportParameterList(); break;
+    case app::kCmdExportDbf: exportTable(); break;
+    case app::kCmdImportDbf: importTable(); break;
     case app::kCmdConverterSemiAutomatic:
     case app::kCmdConverterAutomatic: switchConverter(id); break;
     default: break;

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/measurement.h"
+#include "app/protocol_archive.h"
 #include "document/zelmot_doc.h"
 #include "model/parameter.h"
 #include "ui/link_worker.h"
@@ -26,6 +27,11 @@ void CMainFrame::connectMeasuring() {
   exchange::PollScheduler& polling = doc_->deviceLink().polling();
   PollRelay* relay = pollRelay_;
   polling.setSink([relay](const exchange::PollNotice& notice) { relay->deliver(notice); });
+  if (app::ProtocolArchive* archive = archive_.get()) {
+    polling.setObserver([archive](model::Parameter& parameter) {
+      return archive->recordReading(parameter);
+    });
+  }
   connect(pollRelay_, &PollRelay::polled, this, [this](quintptr parameter, bool archiveFailed) {
     model_->notePolled(reinterpret_cast<const model::Parameter*>(parameter), archiveFailed);
   });
@@ -40,14 +46,7 @@ void CMainFrame::connectMeasuring() {
 
 QWidget* CMainFrame::readingNotice() const { return readingNotice_; }
 
-void CMainFrame::setArchiveSwitch(bool on) {
-  archiveSwitch_ = on;
-  model_->setArchiveChecked(on);
-}
-
-void CMainFrame::onSecondTimer() {
-  if (secondTimerHook_) secondTimerHook_();
-}
+void CMainFrame::onSecondTimer() { rotateArchive(); }
 
 void CMainFrame::onCheckToggled(quintptr rowPointer, bool checked) {
   const auto* row = reinterpret_cast<const app::TreeRow*>(rowPointer);

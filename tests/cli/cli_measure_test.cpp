@@ -9,6 +9,9 @@
 #include <sstream>
 #include <thread>
 
+#include "archive/archive_names.h"
+#include "archive/local_clock.h"
+#include "archive/log_record.h"
 #include "cli/measure_lines.h"
 #include "cli/process_helpers.h"
 #include "model/parameter.h"
@@ -91,6 +94,26 @@ TEST_F(CliMeasure, SignalEndsPollingCleanly) {
     EXPECT_EQ(running->wait(), 0) << signal;
     EXPECT_THAT(readText(work.dir() / (tag + ".out")), HasSubstr("\tr.kEY\t"));
   }
+}
+
+TEST_F(CliMeasure, ArchiveKeepsEveryReadingInTodaysLog) {
+  Simulator sim(work.dir());
+  const RunResult run = work.cli(sim, {"poll", "--archive", "--count", "2", "rEAd:1", "r.kEY"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string name = archive::dailyLogName(archive::SystemLocalClock().now());
+  const std::string bytes = readText(work.dir() / "protocol" / name);
+  archive::LogRecordReader reader(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  archive::LogRecord record;
+  std::vector<std::string> names;
+  while (reader.next(record) == archive::LogReadStatus::Record) {
+    names.push_back(record.name + ":" + std::to_string(record.index));
+    EXPECT_FALSE(record.error);
+    EXPECT_FALSE(record.reply.empty());
+  }
+  EXPECT_EQ(reader.offset(), bytes.size());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"r.kEY:0", "r.kEY:0", "rEAd:1", "rEAd:1"}));
 }
 
 TEST(MeasureLines, NamesSelectTheMeasurementElements) {

@@ -103,6 +103,8 @@ std::vector<std::string> SimulatorProcess::readNames() const {
   return names;
 }
 
+void SimulatorProcess::signal(int number) const { process_->signal(number); }
+
 int SimulatorProcess::stop(int signal) {
   process_->signal(signal);
   return process_->wait();

@@ -30,6 +30,7 @@ public:
   // The names of every read frame, in order.
   std::vector<std::string> readNames() const;
 
+  void signal(int number) const;  // e.g. SIGSTOP to silence the line, SIGCONT to bring it back
   int stop(int signal);  // exit status
   int wait();
 

@@ -8,6 +8,7 @@
 
 #include "app/command_ids.h"
 #include "app/measurement.h"
+#include "app/protocol_archive.h"
 #include "document/zelmot_doc.h"
 #include "model/desc_branch.h"
 #include "sim_process.h"
@@ -37,16 +38,12 @@ QModelIndex measurementRow(TreeModel& model, const std::string& name) {
 
 class MeasureTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ASSERT_FALSE(sim.slavePath().empty());
-    fixture = std::make_unique<FrameFixture>(sim.slavePath());
-    ASSERT_NE(fixture->frame, nullptr);
-  }
-  CMainFrame& frame() { return *fixture->frame; }
+  void SetUp() override { ASSERT_NE(fixture.frame, nullptr); }
+  CMainFrame& frame() { return *fixture.frame; }
   TreeModel& model() { return frame().treeModel(); }
 
   SimProcess sim{{"--baud", "115200"}};
-  std::unique_ptr<FrameFixture> fixture;
+  FrameFixture fixture{sim.slavePath()};
 };
 
 TEST_F(MeasureTest, BoxStartsAndStopsPollingAndTheRowFollowsTheReadings) {
@@ -79,8 +76,8 @@ TEST_F(MeasureTest, PeriodCellRefuses999AndTakes1000) {
   const QModelIndex cell = row.siblingAtColumn(kNameColumn);
   ASSERT_TRUE(model().flags(cell) & Qt::ItemIsEditable);
   ASSERT_TRUE(model().setData(cell, "999"));
-  ASSERT_TRUE(waitUntil([&] { return fixture->prompt.count() == 1; }));
-  const test_support::PromptCall refusal = fixture->prompt.calls().front();
+  ASSERT_TRUE(waitUntil([&] { return fixture.prompt.count() == 1; }));
+  const test_support::PromptCall refusal = fixture.prompt.calls().front();
   EXPECT_EQ(refusal.caption, app::kPollPeriodRefusedCaption);
   EXPECT_EQ(refusal.text, app::kPollPeriodRefusedText);
   EXPECT_EQ(cell.data().toString(), "1000");
@@ -89,7 +86,7 @@ TEST_F(MeasureTest, PeriodCellRefuses999AndTakes1000) {
   EXPECT_EQ(cell.data().toString(), "3000");
   ASSERT_TRUE(model().setData(cell, "1000"));
   ASSERT_TRUE(waitUntil([&] { return clock->pollPeriod() == 1000; }));
-  EXPECT_EQ(fixture->prompt.count(), 1u);
+  EXPECT_EQ(fixture.prompt.count(), 1u);
 }
 
 TEST_F(MeasureTest, ArchiveFailureShowsInTheErrorColumnInRed) {
@@ -102,7 +99,8 @@ TEST_F(MeasureTest, ArchiveFailureShowsInTheErrorColumnInRed) {
   model().notePolled(reading, false);
   EXPECT_NE(row.siblingAtColumn(kErrorColumn).data().toString(), "Ошибка записи в файл");
   frame().setArchiveSwitch(true);
-  EXPECT_TRUE(frame().archiveSwitch());
+  ASSERT_NE(frame().protocolArchive(), nullptr);
+  EXPECT_TRUE(frame().protocolArchive()->enabled());
   EXPECT_TRUE(model().archiveChecked());
 }
 

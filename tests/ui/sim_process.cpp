@@ -23,6 +23,7 @@ FrameFixture::FrameFixture(const std::string& port, int closingPauseMs) {
   options.dataDir = ZELMOT_BIN_DIR;
   options.port = port;
   options.settingsPath = (dir.path() + "/zelmot.ini").toStdString();
+  options.home = dir.path().toStdString();  // "protocol" and "temp" of the test, not the user's
   options.linkCheckAtStart = false;
   options.closingPauseMs = closingPauseMs;
   options.chooseFile = [this](bool, const QString&) { return chosenFile; };

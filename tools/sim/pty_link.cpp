@@ -26,7 +26,9 @@ bool claimPtyLink(const std::string& linkPath, const std::string& slavePath, std
   const fs::file_status status = fs::symlink_status(linkPath, ec);
   if (fs::is_symlink(status)) {
     std::string target;
-    if (pointsToLiveTerminal(linkPath, target)) {
+    // A killed simulator leaves its link behind, and the kernel may hand its terminal's
+    // number to this simulator's own new terminal: then the link is stale, not taken.
+    if (pointsToLiveTerminal(linkPath, target) && target != slavePath) {
       error = "ссылка " + linkPath + " уже указывает на действующий терминал " + target +
               " (запущен другой симулятор?)";
       return false;
