@@ -145,9 +145,13 @@ bool CMainFrame::initialise(std::string& error) {
   if (!modes) return false;
   startArchive();
   showStartupModes(*modes);
+  // The measurement tree is polled only beside a device tree (its parameters get their
+  // poll timers then).
+  model::DescBranch* measurements =
+      doc_->root() != nullptr ? doc_->deviceModel().measurementTree() : nullptr;
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
-               viewOptions(), doc_->deviceModel().measurementTree());
+               viewOptions(), measurements);
   restoreWindowState();
   const QModelIndex top = model_->index(0, 0);
   if (top.isValid()) {
