@@ -97,7 +97,8 @@ ValueEditResult takeValueEdit(model::Parameter& parameter, const std::string& te
     }
     return result;
   }
-  result.writeNow = context.immediateWrite && parameter.valueChanged();
+  // A value typed for a polled parameter goes to the device at once, whatever the mode.
+  result.writeNow = (context.immediateWrite || parameter.hasPollTimer()) && parameter.valueChanged();
   return result;
 }
 

@@ -40,7 +40,10 @@ std::string branchLabel(model::DescBranch& branch, const ViewOptions& options) {
 std::string parameterText(const model::Parameter& parameter, Column column,
                           const ViewOptions& options) {
   switch (column) {
-    case Column::Name: return parameter.displayName(options.showLinearIndexes);
+    case Column::Name:
+      // A polled parameter shows (and takes) its poll period here.
+      if (parameter.hasPollTimer()) return std::to_string(parameter.pollPeriod());
+      return parameter.displayName(options.showLinearIndexes);
     case Column::Value: return parameter.valueText();
     case Column::EditAttribute: return parameter.editAttributeText();
     case Column::Owner: return parameter.ownerAttributeText();
@@ -152,7 +155,8 @@ std::vector<const model::DescBranch*> branchPath(const model::DescBranch& root,
 TreeRows::TreeRows() { top_.childrenBuilt_ = true; }
 TreeRows::~TreeRows() = default;
 
-void TreeRows::reset(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes) {
+void TreeRows::reset(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes,
+                     model::DescBranch* measurementRoot) {
   top_.children_.clear();
   byParameter_.clear();
   byBranch_.clear();
@@ -163,6 +167,12 @@ void TreeRows::reset(model::DescBranch* root, const std::vector<model::Invisible
     auto row = std::make_unique<TreeRow>();
     row->kind_ = TreeRow::Kind::Branch;
     row->branch_ = root;
+    rows.push_back(std::move(row));
+  }
+  if (measurementRoot != nullptr) {
+    auto row = std::make_unique<TreeRow>();
+    row->kind_ = TreeRow::Kind::Branch;
+    row->branch_ = measurementRoot;
     rows.push_back(std::move(row));
   }
   for (model::InvisibleElement* node : nodes) {

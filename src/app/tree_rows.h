@@ -105,8 +105,10 @@ public:
   TreeRows(const TreeRows&) = delete;
   TreeRows& operator=(const TreeRows&) = delete;
 
-  // Forgets every row and shows `root` (may be null) and the program-side nodes at the top.
-  void reset(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes);
+  // Forgets every row and shows `root` (may be null), the measurement tree (when given)
+  // and the program-side nodes at the top.
+  void reset(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes,
+             model::DescBranch* measurementRoot = nullptr);
 
   // The invisible top row whose children are the top-level items.
   TreeRow& top() { return top_; }

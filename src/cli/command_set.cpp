@@ -45,6 +45,7 @@ void addAllCommands(CommandSet& set) {
   addFileCommands(set);
   addAplyCommand(set);
   addLegacyCommand(set);
+  addMeasureCommand(set);
   addTableCommands(set);
   addCalibrateCommand(set);
   addClockCommand(set);

@@ -57,6 +57,7 @@ void addExchangeCommands(CommandSet& set);
 void addFileCommands(CommandSet& set);
 void addAplyCommand(CommandSet& set);
 void addLegacyCommand(CommandSet& set);
+void addMeasureCommand(CommandSet& set);
 void addTableCommands(CommandSet& set);
 void addCalibrateCommand(CommandSet& set);
 void addClockCommand(CommandSet& set);

@@ -20,6 +20,7 @@
 #include "link/log_sink.h"
 #include "link/port_settings.h"
 #include "link/serial_port.h"
+#include "platform/fair_mutex.h"
 #include "platform/user_prompt.h"
 
 namespace zelmot::link {
@@ -131,7 +132,9 @@ private:
   PortSettingsSource* settingsSource_ = nullptr;
   UserPrompt* prompt_ = nullptr;
 
-  std::mutex requestLock_;  // one whole frame exchange with its retries at a time
+  // One whole frame exchange with its retries at a time, taken in the order of asking so
+  // that polling and bulk tasks share the line.
+  FairMutex requestLock_;
   FrameTrace trace_;        // under requestLock_
   bool converterNoticeGiven_ = false;  // under requestLock_
 

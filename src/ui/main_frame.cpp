@@ -118,11 +118,14 @@ CMainFrame::~CMainFrame() {
   shutdown_.set();
   run_.reset();
   doc_->deviceLink().port().stop_event().set();
+  // The polling's observer writes to the archive, which goes before the document.
+  doc_->deviceLink().polling().shutdown();
   worker_->join();
   exchange::ExchangeEngine& engine = doc_->deviceLink().engine();
   engine.setRedrawHook({});
   engine.setAutoReadingOffHook({});
   engine.setProgressSink(nullptr);
+  doc_->deviceLink().polling().setSink({});
   worker_.reset();
   archive_.reset();
   followUps_.reset();
@@ -144,9 +147,13 @@ bool CMainFrame::initialise(std::string& error) {
   if (!modes) return false;
   startArchive();
   showStartupModes(*modes);
+  // The measurement tree is polled only beside a device tree (its parameters get their
+  // poll timers then).
+  model::DescBranch* measurements =
+      doc_->root() != nullptr ? doc_->deviceModel().measurementTree() : nullptr;
   model_->load(doc_->root(),
                {&doc_->commonParams(), &doc_->deviceNetwork(), &doc_->programNetwork()},
-               viewOptions());
+               viewOptions(), measurements);
   restoreWindowState();
   const QModelIndex top = model_->index(0, 0);
   if (top.isValid()) {
@@ -154,6 +161,7 @@ bool CMainFrame::initialise(std::string& error) {
     view_->setCurrentIndex(top);
   }
   updateStatusBar();
+  connectMeasuring();
   if (options_.linkCheckAtStart && !options_.commandLine.noExchange) checkLink(false);
   return true;
 }

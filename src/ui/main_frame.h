@@ -53,9 +53,11 @@ namespace zelmot::ui {
 
 class CZELMOTTreeListView;
 class LinkWorker;
+class PollRelay;
 class ProgressDialog;
 class ProgressRelay;
 class QtPrompt;
+class ReadingNotice;
 class TreeModel;
 
 struct FrameOptions {
@@ -131,6 +133,10 @@ public:
   // window closes when it has ended. Nothing is asked about unsaved changes.
   void requestClose();
 
+  // --- measuring (main_frame_measure.cpp) ---
+  // The notice shown while an expanded branch reads.
+  QWidget* readingNotice() const;
+
 signals:
   // Questions of workers are to be cancelled (for good: the window goes).
   void questionsToCancel(bool forGood);
@@ -170,6 +176,14 @@ private:
   void checkLink(bool showMessages);
   void onEditSubmitted(quintptr row, int column, const QString& text);
   void writeAtOnce(model::Parameter& parameter);
+
+  // --- measuring (main_frame_measure.cpp) ---
+  void connectMeasuring();
+  void readOnExpand(const QModelIndex& index);
+  void onCheckToggled(quintptr row, bool checked);
+  // The window's one-second timer: everything that must
+  // happen once a second on the window's thread hangs here.
+  void onSecondTimer();
 
   // --- start-up, unattended runs, APLY and the dialogs (main_frame_startup.cpp) ---
   void showStartupModes(const app::InitialModes& modes);
@@ -240,6 +254,8 @@ private:
   bool closeRequested_ = false;  // closing without questions (unattended, signals)
   bool closeWaiting_ = false;    // a close waits for the running job
   calibration::WrongCodeCounter wrongCodes_;  // for the whole run of the program
+  PollRelay* pollRelay_ = nullptr;        // owned by this window (a QObject child)
+  ReadingNotice* readingNotice_ = nullptr;  // owned by this window
 };
 
 }  // namespace zelmot::ui

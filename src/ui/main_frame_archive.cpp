@@ -3,7 +3,6 @@
 // and the one-second timer that rotates it.
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/protocol_archive.h"
@@ -16,7 +15,6 @@
 namespace zelmot::ui {
 namespace {
 
-constexpr int kArchiveTimerMs = 1000;
 constexpr const char* kArchiveUpdateText = "Обновление архива...";
 
 // A small modeless window with one line of text, shown at once.
@@ -39,14 +37,12 @@ void CMainFrame::startArchive() {
   QWidget* wait = showWaitWindow(this, kArchiveUpdateText);
   archive_->rotate();
   wait->close();
-
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, &CMainFrame::rotateArchive);
-  timer->start(kArchiveTimerMs);
+  // The window's one-second timer rotates it (onSecondTimer).
 }
 
 void CMainFrame::setArchiveSwitch(bool on) {
   if (archive_) archive_->setEnabled(on);
+  model_->setArchiveChecked(on);
 }
 
 void CMainFrame::rotateArchive() {

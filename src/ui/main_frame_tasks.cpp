@@ -3,6 +3,7 @@
 #include <QAction>
 #include <memory>
 
+#include "app/measurement.h"
 #include "app/frame_commands.h"
 #include "app/link_follow_up.h"
 #include "app/problem_search.h"
@@ -93,6 +94,11 @@ void CMainFrame::onEditSubmitted(quintptr rowPointer, int column, const QString&
   const auto* row = reinterpret_cast<const app::TreeRow*>(rowPointer);
   model::Parameter* parameter = row != nullptr ? row->parameter() : nullptr;
   if (parameter == nullptr) return;
+  if (static_cast<app::Column>(column) == app::Column::Name && parameter->hasPollTimer()) {
+    app::takePollPeriodEdit(doc_->deviceLink().polling(), *parameter, fromQt(text), prompt_);
+    model_->refreshParameter(parameter);
+    return;
+  }
   const app::SubmittedEdit edit = app::submitEdit(
       *doc_, *parameter, static_cast<app::Column>(column), fromQt(text), files_->configurationLoaded(),
       action(app::kCmdImmediateWrite)->isChecked(), &prompt_);

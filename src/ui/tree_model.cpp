@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include "app/edit_state.h"
+#include "app/measurement.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
 #include "ui/qt_text.h"
@@ -25,10 +26,10 @@ TreeModel::TreeModel(QObject* parent)
 }
 
 void TreeModel::load(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes,
-                     const app::ViewOptions& options) {
+                     const app::ViewOptions& options, model::DescBranch* measurementRoot) {
   beginResetModel();
   options_ = options;
-  rows_.reset(root, nodes);
+  rows_.reset(root, nodes, measurementRoot);
   endResetModel();
 }
 
@@ -98,6 +99,9 @@ void TreeModel::fetchMore(const QModelIndex& parent) {
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
   const app::TreeRow* row = rowAt(index);
   if (row == nullptr) return {};
+  if (const QVariant measuring = measurementData(*row, index.column(), role); measuring.isValid()) {
+    return measuring;
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return toQt(row->text(columnOf(index.column()), options_));
@@ -137,17 +141,56 @@ Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const {
   if (row->kind() != app::TreeRow::Kind::Parameter || parameter == nullptr) return flags;
   const app::Column column = columnOf(index.column());
   if ((column == app::Column::Value && app::valueEditable(*parameter)) ||
-      app::attributeEditable(*parameter, column)) {
+      app::attributeEditable(*parameter, column) ||
+      (column == app::Column::Name && parameter->hasPollTimer())) {
     flags |= Qt::ItemIsEditable;
   }
+  if (column == app::Column::Description && app::rowHasCheckBox(*row)) flags |= Qt::ItemIsUserCheckable;
   return flags;
 }
 
 bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   app::TreeRow* row = rowAt(index);
+  if (role == Qt::CheckStateRole && row != nullptr && (flags(index) & Qt::ItemIsUserCheckable)) {
+    emit checkToggled(reinterpret_cast<quintptr>(row), value.toInt() == Qt::Checked);
+    return true;
+  }
   if (role != Qt::EditRole || row == nullptr || !(flags(index) & Qt::ItemIsEditable)) return false;
   emit editSubmitted(reinterpret_cast<quintptr>(row), index.column(), value.toString());
   return true;
+}
+
+// The check box, and the archive's failure shown in place of the error column.
+QVariant TreeModel::measurementData(const app::TreeRow& row, int column, int role) const {
+  const model::Parameter* parameter = row.parameter();
+  if (parameter == nullptr || row.kind() != app::TreeRow::Kind::Parameter) return {};
+  if (role == Qt::CheckStateRole && column == 0 && app::rowHasCheckBox(row)) {
+    const bool on = app::isArchiveNode(*parameter) ? archiveChecked_ : parameter->timerArmed();
+    return on ? Qt::Checked : Qt::Unchecked;
+  }
+  if (!archiveFailed_.contains(parameter)) return {};
+  if (role == Qt::ForegroundRole) return toColor(model::kErrorColour);
+  if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) &&
+      column == static_cast<int>(app::Column::Errors)) {
+    return toQt(app::kArchiveWriteFailedText);
+  }
+  return {};
+}
+
+void TreeModel::setArchiveChecked(bool on) {
+  archiveChecked_ = on;
+  rows_.forEachBuilt([this](app::TreeRow& row) {
+    if (row.parameter() != nullptr && app::isArchiveNode(*row.parameter())) refreshRow(row);
+  });
+}
+
+void TreeModel::notePolled(const model::Parameter* parameter, bool archiveFailed) {
+  if (archiveFailed) {
+    archiveFailed_.insert(parameter);
+  } else {
+    archiveFailed_.remove(parameter);
+  }
+  refreshParameter(parameter);
 }
 
 void TreeModel::refreshRow(const app::TreeRow& row) {

@@ -4,6 +4,7 @@
 // colour of the branches above them); nothing ever resets the whole model after loading.
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <QSet>
 #include <functional>
 
 #include "app/tree_rows.h"
@@ -24,7 +25,7 @@ public:
 
   // Shows a tree and the program-side nodes (the only reset the model ever does).
   void load(model::DescBranch* root, const std::vector<model::InvisibleElement*>& nodes,
-            const app::ViewOptions& options);
+            const app::ViewOptions& options, model::DescBranch* measurementRoot = nullptr);
   void setOptions(const app::ViewOptions& options);
   const app::ViewOptions& options() const { return options_; }
 
@@ -39,6 +40,13 @@ public:
   void refreshParameter(const model::Parameter* parameter);
   // Everything built is redrawn (after a task, a mode change, an opened file).
   void refreshAll();
+
+  // The archive node's box.
+  void setArchiveChecked(bool on);
+  bool archiveChecked() const { return archiveChecked_; }
+  // A poll notification: the row is redrawn; when the archive could not store the reading
+  // the row says so (until a reading is stored again).
+  void notePolled(const model::Parameter* parameter, bool archiveFailed);
 
   // QAbstractItemModel
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -61,14 +69,20 @@ signals:
   void editSubmitted(quintptr row, int column, const QString& text);
   // Everything built was redrawn (refreshAll): the view fits its columns again.
   void allRefreshed();
+  // The box of a polled parameter or of the archive node was ticked or cleared.
+  void checkToggled(quintptr row, bool checked);
 
 private:
   app::TreeRow& rowOrTop(const QModelIndex& index) const;
   void refreshRow(const app::TreeRow& row);
   void refreshAncestors(const app::TreeRow& row);
 
+  QVariant measurementData(const app::TreeRow& row, int column, int role) const;
+
   app::TreeRows rows_;
   app::ViewOptions options_;
+  bool archiveChecked_ = false;
+  QSet<const model::Parameter*> archiveFailed_;
   QIcon branchIcon_;
   QIcon parameterIcon_;
   QIcon nodeIcon_;

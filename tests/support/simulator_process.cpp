@@ -96,6 +96,21 @@ std::vector<std::string> SimulatorProcess::writtenValueNames() const {
   return names;
 }
 
+std::vector<std::string> SimulatorProcess::readNames() const {
+  std::vector<std::string> names;
+  std::istringstream lines(log());
+  std::string line;
+  while (std::getline(lines, line)) {
+    // "<- addr=16 read 0xAE7C rEAd"
+    std::istringstream words(line);
+    std::string arrow, address, kind, code, name;
+    if (words >> arrow >> address >> kind >> code >> name && arrow == "<-" && kind == "read") {
+      names.push_back(name);
+    }
+  }
+  return names;
+}
+
 void SimulatorProcess::signal(int number) const { process_->signal(number); }
 
 int SimulatorProcess::stop(int signal) {

@@ -30,6 +30,8 @@ public:
   // The same without the protection-attribute writes ("M.s.t.r.") that precede a value
   // write at the full access level: the order of the values themselves.
   std::vector<std::string> writtenValueNames() const;
+  // The names of every read frame, in order.
+  std::vector<std::string> readNames() const;
 
   void signal(int number) const;  // e.g. SIGSTOP to silence the line, SIGCONT to bring it back
   int stop(int signal);  // exit status

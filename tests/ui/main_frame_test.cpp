@@ -90,6 +90,9 @@ TEST_F(MainFrameWithSim, ReadAllFillsValuesAndColours) {
   forEachRow(model(), [&](const QModelIndex& index) {
     const app::TreeRow* row = model().rowAt(index);
     if (!isParameterRow(*row) || row->owningBranch() == nullptr) return;
+    const app::TreeRow* top = row;
+    while (top->parent() != nullptr) top = top->parent();
+    if (top->branch() != frame().document().root()) return;  // the measurement tree is polled
     ++shown;
     const QString value = index.siblingAtColumn(2).data().toString();
     const QString error = index.siblingAtColumn(5).data().toString();
@@ -359,7 +362,8 @@ TEST(MainFrameMenu, CarriesTheShortcutsAndDisablesCommandsNotBuiltYet) {
 TEST(MainFrameMenu, BranchCommandWithoutASelectedBranchIsRefused) {
   FrameFixture fixture("/dev/null-no-port");
   ASSERT_NE(fixture.frame, nullptr);
-  fixture.frame->view().setCurrentIndex(fixture.frame->treeModel().index(1, 0));  // service node
+  // The service node, after the device tree and the measurement tree.
+  fixture.frame->view().setCurrentIndex(fixture.frame->treeModel().index(2, 0));
   fixture.frame->action(app::kCmdReadBranch)->trigger();
   ASSERT_EQ(fixture.prompt.calls().size(), 1u);
   EXPECT_EQ(fixture.prompt.calls()[0].text, "Ветвь не определена");

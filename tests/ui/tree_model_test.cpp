@@ -25,10 +25,12 @@ TEST(TreeModel, ShowsTheDeviceTreeAndTheProgramNodesWithTheSixColumns) {
   ASSERT_NE(fixture.frame, nullptr);
   TreeModel& model = fixture.frame->treeModel();
   // The device's network settings are a branch of the device tree, not shown again on top.
-  ASSERT_EQ(model.rowCount(), 3);
+  ASSERT_EQ(model.rowCount(), 4);
   EXPECT_EQ(model.rowAt(model.index(0, 0))->branch(), fixture.frame->document().root());
-  EXPECT_EQ(model.index(1, 0).data().toString(), "Сервисные параметры программы");
-  EXPECT_EQ(model.index(2, 0).data().toString(), "Сетевые параметры программы");
+  EXPECT_EQ(model.rowAt(model.index(1, 0))->branch(),
+            fixture.frame->document().deviceModel().measurementTree());
+  EXPECT_EQ(model.index(2, 0).data().toString(), "Сервисные параметры программы");
+  EXPECT_EQ(model.index(3, 0).data().toString(), "Сетевые параметры программы");
   int deviceSettings = 0;
   forEachRow(model, [&](const QModelIndex& index) {
     if (index.data().toString() == "Сетевые параметры прибора") ++deviceSettings;
