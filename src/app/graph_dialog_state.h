@@ -28,7 +28,6 @@ inline constexpr const char* kGraphCaptionFormat = "График коррекц�
 inline constexpr const char* kGraphInputLabel = "Вход графика:";
 inline constexpr const char* kGraphCountLabel = "Число узловых точек графика:";
 inline constexpr const char* kGraphNodesLabel = "Узловые точки графика:";
-inline constexpr const char* kGraphReadingText = "Чтение параметров...";
 inline constexpr const char* kGraphNoValueCell = "Н/Д";
 inline constexpr const char* kNodesNotWrittenFormat = "Узловые точки графика №%i не записаны";
 inline constexpr const char* kGraphInputDescriptor =

@@ -2,7 +2,6 @@
 // of the clock in the tree) and the setpoint-correction graphs (from the menu). Their
 // reads and writes run on the link worker; the dialogs themselves only edit state.
 #include <QApplication>
-#include <QLabel>
 #include <memory>
 
 #include "app/clock_dialog_state.h"
@@ -16,6 +15,8 @@
 #include "ui/link_worker.h"
 #include "ui/main_frame.h"
 #include "ui/qt_text.h"
+#include "ui/reading_notice.h"
+#include "ui/tree_list_view.h"
 #include "ui/tree_model.h"
 
 namespace zelmot::ui {
@@ -27,21 +28,22 @@ std::string joinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-// The small window shown, with the wait cursor, while a dialog's parameters are read.
-class ReadingNotice {
+// The window's reading notice and the wait cursor, while a dialog's parameters are read.
+class NoticeWhileReading {
 public:
-  explicit ReadingNotice(QWidget* parent)
-      : label_(std::make_unique<QLabel>(toQt(app::kGraphReadingText), parent, Qt::Tool)) {
-    label_->setMargin(16);
-    label_->show();
+  NoticeWhileReading(ReadingNotice* notice, QWidget* over) : notice_(notice) {
+    notice_->showOver(over);
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
-  ~ReadingNotice() { QApplication::restoreOverrideCursor(); }
-  ReadingNotice(const ReadingNotice&) = delete;
-  ReadingNotice& operator=(const ReadingNotice&) = delete;
+  ~NoticeWhileReading() {
+    notice_->hide();
+    QApplication::restoreOverrideCursor();
+  }
+  NoticeWhileReading(const NoticeWhileReading&) = delete;
+  NoticeWhileReading& operator=(const NoticeWhileReading&) = delete;
 
 private:
-  std::unique_ptr<QLabel> label_;
+  ReadingNotice* notice_;
 };
 
 }  // namespace
@@ -53,7 +55,7 @@ void CMainFrame::openClock(model::Parameter& clock) {
   // A clock never read has no fields to edit: read it first.
   if (app::ClockDialogState(doc_->valueContext().clock()).lowestBlock() < 0) {
     auto device = std::make_shared<app::LinkParameterDevice>(doc_->deviceLink());
-    auto notice = std::make_shared<ReadingNotice>(this);
+    auto notice = std::make_shared<NoticeWhileReading>(readingNotice_, view_);
     model::Parameter* target = &clock;
     worker_->run([device, target] { device->read(*target); },
                  [this, target, notice]() mutable {
@@ -94,7 +96,7 @@ void CMainFrame::openGraph(int graph) {
     return;
   }
   auto device = std::make_shared<app::LinkParameterDevice>(doc_->deviceLink());
-  auto notice = std::make_shared<ReadingNotice>(this);
+  auto notice = std::make_shared<NoticeWhileReading>(readingNotice_, view_);
   worker_->run([state, device] { state->load(*device); },
                [this, state, device, notice]() mutable {
                  notice.reset();
