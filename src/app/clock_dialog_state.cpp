@@ -1,6 +1,7 @@
 #include "app/clock_dialog_state.h"
 
 #include "app/parameter_device.h"
+#include "exchange/poll_scheduler.h"
 #include "model/parameter.h"
 #include "model/text_util.h"
 #include "model/value_messages.h"
@@ -105,13 +106,9 @@ std::string ClockDialogState::valueText() const {
   return text + std::to_string(format & 0xFF);
 }
 
-PollPause ownTimerPause() {
-  return {[](model::Parameter& parameter) {
-            if (!parameter.timerArmed()) return false;
-            parameter.StopPolling();
-            return true;
-          },
-          [](model::Parameter& parameter) { parameter.StartPolling(); }};
+PollPause schedulerPause(exchange::PollScheduler& scheduler) {
+  return {[&scheduler](model::Parameter& parameter) { return scheduler.stop(parameter) == 0; },
+          [&scheduler](model::Parameter& parameter) { scheduler.start(parameter); }};
 }
 
 int writeClock(model::Parameter& parameter, const std::string& valueText, ParameterDevice& device,

@@ -16,6 +16,10 @@ namespace zelmot::model {
 class Parameter;
 }
 
+namespace zelmot::exchange {
+class PollScheduler;
+}  // namespace zelmot::exchange
+
 namespace zelmot::app {
 
 class ParameterDevice;
@@ -85,8 +89,9 @@ struct PollPause {
   std::function<void(model::Parameter&)> resume;
 };
 
-// The parameter's own periodic-read timer: stopped when armed, started again after.
-PollPause ownTimerPause();
+// The polling scheduler's reading of the parameter: stopped when it runs, started again
+// after (its period starts anew).
+PollPause schedulerPause(exchange::PollScheduler& scheduler);
 
 // Sets the parameter's value text to `valueText` and writes it, the poll paused around
 // the write; a written clock is read back. The write's result (0 written).

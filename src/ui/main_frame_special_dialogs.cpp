@@ -48,7 +48,9 @@ private:
 
 }  // namespace
 
-app::PollPause CMainFrame::clockPollPause() const { return app::ownTimerPause(); }
+app::PollPause CMainFrame::clockPollPause() const {
+  return app::schedulerPause(doc_->deviceLink().polling());
+}
 
 void CMainFrame::openClock(model::Parameter& clock) {
   if (worker_->busy()) return;

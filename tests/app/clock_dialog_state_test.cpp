@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "exchange/parameter_transport.h"
+#include "exchange/poll_scheduler.h"
+
 #include "app/scripted_parameter_device.h"
 #include "model/clock_codec.h"
 #include "model/parameter.h"
@@ -114,17 +117,26 @@ TEST(ClockDialogState, WriteIsFramedByThePollPauseAndReadsTheClockBack) {
   EXPECT_TRUE(clock.valueChanged());
 }
 
-TEST(ClockDialogState, OwnTimerPauseStopsOnlyAnArmedTimer) {
+// Reads of the polled clock are never answered here: only the scheduler's state counts.
+class SilentDevice final : public exchange::ParameterTransport {
+public:
+  int exchangeParameter(bool, link::LinkParameter&) override { return 1; }
+};
+
+TEST(ClockDialogState, TheSchedulerPauseStopsOnlyARunningPoll) {
+  SilentDevice device;
+  exchange::PollScheduler scheduler(device, nullptr);
   model::Parameter clock;
   clock.setName("rtC");
-  const PollPause pause = ownTimerPause();
-  EXPECT_FALSE(pause.pause(clock));  // no timer
+  const PollPause pause = schedulerPause(scheduler);
   clock.PreparePolling();
-  ASSERT_TRUE(clock.StartPolling());
+  EXPECT_FALSE(pause.pause(clock));  // not polled
+  ASSERT_EQ(scheduler.start(clock), 0);
   EXPECT_TRUE(pause.pause(clock));
   EXPECT_FALSE(clock.timerArmed());
   pause.resume(clock);
   EXPECT_TRUE(clock.timerArmed());
+  scheduler.shutdown();
 }
 
 TEST(ClockDialogState, TheClockIsKnownByItsNameInAnyCase) {
