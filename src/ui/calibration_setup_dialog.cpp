@@ -12,6 +12,7 @@
 #include "calibration/calibration_dlg.h"
 #include "calibration/setup_texts.h"
 #include "ui/link_worker.h"
+#include "ui/calibration_buttons.h"
 #include "ui/qt_text.h"
 
 namespace zelmot::ui {
@@ -80,14 +81,9 @@ void CalibrationSetupDialog::buildLayout() {
   grid->addWidget(spin_, 2, 2);
   layout->addLayout(grid);
 
-  auto* buttons = new QHBoxLayout;
-  continue_ = new QPushButton(toQt(calibration::kContinueButton), this);
-  continue_->setDefault(true);
-  cancel_ = new QPushButton(toQt(calibration::kCancelButton), this);
-  buttons->addStretch();
-  buttons->addWidget(continue_);
-  buttons->addWidget(cancel_);
-  layout->addLayout(buttons);
+  const CalibrationButtons buttons = addCalibrationButtons(this, layout);
+  continue_ = buttons.continueButton;
+  cancel_ = buttons.cancelButton;
 }
 
 void CalibrationSetupDialog::showState() {

@@ -10,6 +10,7 @@
 #include "calibration/calibration_step_dlg.h"
 #include "calibration/setup_texts.h"
 #include "ui/link_worker.h"
+#include "ui/calibration_buttons.h"
 #include "ui/qt_text.h"
 
 namespace zelmot::ui {
@@ -31,14 +32,9 @@ CalibrationStepDialog::CalibrationStepDialog(calibration::CCalibrationStepDlg& s
   instruction_->setMinimumSize(instruction_->fontMetrics().averageCharWidth() * kInstructionColumns,
                                instruction_->fontMetrics().lineSpacing() * kInstructionLines);
   layout->addWidget(instruction_);
-  auto* buttons = new QHBoxLayout;
-  continue_ = new QPushButton(toQt(calibration::kContinueButton), this);
-  continue_->setDefault(true);
-  cancel_ = new QPushButton(toQt(calibration::kCancelButton), this);
-  buttons->addStretch();
-  buttons->addWidget(continue_);
-  buttons->addWidget(cancel_);
-  layout->addLayout(buttons);
+  const CalibrationButtons buttons = addCalibrationButtons(this, layout);
+  continue_ = buttons.continueButton;
+  cancel_ = buttons.cancelButton;
   status_ = new QLabel(this);
   status_->setFrameShape(QFrame::StyledPanel);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
