@@ -186,8 +186,10 @@ ExportResult runExport(const ExportRequest& request, const ArchiveFolders& folde
   }
   if (result.status == ExportStatus::ReportFailed) return result;
   if (result.status == ExportStatus::Cancelled) {
-    target->finish(result);
-    result.reports.clear();  // what was read is kept, but nothing is opened
+    // The pages of the temporary folder are completed; a workbook is dropped, so the file
+    // the user named keeps what it had.
+    if (request.target == ExportTarget::Html) target->finish(result);
+    result.reports.clear();  // nothing is opened
     return result;
   }
   if (found == 0) {

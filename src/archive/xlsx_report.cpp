@@ -61,17 +61,24 @@ bool numericCellValue(const std::string& text, double& value, int& decimals) {
 XlsxReportWriter::XlsxReportWriter(const std::filesystem::path& path,
                                    std::vector<ExportColumn> columns,
                                    const std::filesystem::path& scratch)
-    : scratch_(scratch.string()), columns_(std::move(columns)) {
+    : target_(path),
+      partial_(path.parent_path() / ("." + path.filename().string() + ".partial")),
+      scratch_(scratch.string()),
+      columns_(std::move(columns)) {
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = scratch_.empty() ? nullptr : scratch_.data();
   options.use_zip64 = LXW_TRUE;
-  workbook_ = workbook_new_opt(path.c_str(), &options);
+  // Written beside the target and renamed over it only when whole: a cancelled or failed
+  // export never replaces the user's file.
+  workbook_ = workbook_new_opt(partial_.c_str(), &options);
   for (const ExportColumn& column : columns_) numeric_.push_back(numericKind(column));
 }
 
 XlsxReportWriter::~XlsxReportWriter() {
   if (workbook_ != nullptr) workbook_close(workbook_);
+  std::error_code ignored;
+  std::filesystem::remove(partial_, ignored);
 }
 
 lxw_format* XlsxReportWriter::format(Fill fill, int decimals) {
@@ -174,8 +181,14 @@ bool XlsxReportWriter::finish(std::string& error) {
   closeSheet();
   const lxw_error result = workbook_close(workbook_);
   workbook_ = nullptr;
-  if (result == LXW_NO_ERROR) return true;
-  error = lxw_strerror(result);
+  if (result != LXW_NO_ERROR) {
+    error = lxw_strerror(result);
+    return false;
+  }
+  std::error_code renamed;
+  std::filesystem::rename(partial_, target_, renamed);
+  if (!renamed) return true;
+  error = renamed.message();
   return false;
 }
 

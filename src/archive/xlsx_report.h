@@ -44,6 +44,8 @@ private:
   lxw_format* format(Fill fill, int decimals);
   void widen(int column, const std::string& text);
 
+  std::filesystem::path target_;
+  std::filesystem::path partial_;  // the workbook until it is whole
   lxw_workbook* workbook_ = nullptr;
   lxw_worksheet* sheet_ = nullptr;
   std::string scratch_;

@@ -101,6 +101,19 @@ TEST_F(ExportReadersTest, TheWorkbookOpensInOpenpyxlWithTheSameTable) {
   EXPECT_EQ(normalised, expected);
 }
 
+TEST_F(ExportReadersTest, ACancelledWorkbookLeavesTheFileThatWasThere) {
+  const std::filesystem::path book = home_ / "report.xlsx";
+  test_support::writeWholeFile(book, "keep");
+  cancel_.set();
+  EXPECT_EQ(run(ExportTarget::Xlsx, book).status, ExportStatus::Cancelled);
+  EXPECT_EQ(test_support::readWholeFile(book), "keep");
+  EXPECT_FALSE(std::filesystem::exists(home_ / ".report.xlsx.partial"));
+
+  cancel_.reset();
+  ASSERT_EQ(run(ExportTarget::Xlsx, book).status, ExportStatus::Done);
+  EXPECT_EQ(test_support::readWholeFile(book).substr(0, 2), "PK") << "a whole workbook";
+}
+
 TEST_F(ExportReadersTest, ABadWorkbookPathIsReported) {
   const ExportResult result = run(ExportTarget::Xlsx, "/proc/no/such/report.xlsx");
   EXPECT_EQ(result.status, ExportStatus::ReportFailed);

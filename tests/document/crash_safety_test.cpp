@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "document/parameter_table.h"
 #include "document/zelmot_doc.h"
 #include "model/parameter.h"
 #include "platform/settings.h"
@@ -75,6 +76,26 @@ TEST(CrashSafety, AConfigurationFileIsEitherTheOldOrTheNewOne) {
   ASSERT_NE(oldBytes, newBytes);
 
   const Outcomes outcomes = killWhileWriting(path, oldBytes, newBytes, [&] { doc.save(path); });
+  EXPECT_EQ(outcomes.old + outcomes.whole, kRounds);
+}
+
+TEST(CrashSafety, AParameterTableIsEitherTheOldOrTheNewOne) {
+  test_support::TempFolder folder;
+  CZELMOTDoc doc;
+  ASSERT_TRUE(doc.initialise(ZELMOT_BIN_DIR)) << "the compiled device model is missing";
+  model::Parameter* setPoint = doc.root()->FindParameter("SP", 2);
+  ASSERT_NE(setPoint, nullptr);
+
+  const std::string path = folder.file("plant.dbf");
+  ASSERT_TRUE(exportParameterTable(*doc.root(), path).ok);
+  const std::string oldBytes = readWholeFile(path);
+  ASSERT_EQ(setPoint->SetValueText("12.5"), 1);
+  ASSERT_TRUE(exportParameterTable(*doc.root(), folder.file("new.dbf")).ok);
+  const std::string newBytes = readWholeFile(folder.file("new.dbf"));
+  ASSERT_NE(oldBytes, newBytes);
+
+  const Outcomes outcomes = killWhileWriting(
+      path, oldBytes, newBytes, [&] { exportParameterTable(*doc.root(), path); });
   EXPECT_EQ(outcomes.old + outcomes.whole, kRounds);
 }
 
