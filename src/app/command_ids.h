@@ -41,6 +41,7 @@ enum CommandId : int {
   kCmdProgramNetwork = 268,
   kCmdToolBar = 59392,
   kCmdStatusBar = 59393,
+  kCmdTrendPanel = 32870,  // the live trend of the polled parameters
   // Help
   kCmdHelp = 57670,
   kCmdExportParameterList = 154,
