@@ -39,7 +39,8 @@ std::string trendLabel(const std::string& key, const std::string& caption) {
   return caption.empty() ? key : key + " — " + caption;
 }
 
-TrendSeries::TrendSeries(int64_t windowMs) : windowMs_(windowMs) {}
+TrendSeries::TrendSeries(int64_t windowMs, TrendOverflow overflow)
+    : windowMs_(windowMs), overflow_(overflow) {}
 
 TrendLine& TrendSeries::lineFor(const std::string& key, const std::string& label) {
   for (TrendLine& line : lines_) {
@@ -54,11 +55,27 @@ TrendLine& TrendSeries::lineFor(const std::string& key, const std::string& label
 void TrendSeries::add(const std::string& key, const std::string& label, int64_t timeMs,
                       const std::string& valueText, const std::string& errorText) {
   TrendLine& line = lineFor(key, label);
-  if (!line.points.empty() && timeMs < line.points.back().timeMs) line.points.clear();
+  if (!line.points.empty() && timeMs < line.points.back().timeMs) {
+    line.points.clear();
+    line.stride = 1;
+  }
+  if (line.stride > 1 && ++line.skipped < line.stride) return;
+  line.skipped = 0;
   TrendPoint point{timeMs, std::nullopt};
   if (errorText.empty()) point.value = trendNumber(valueText);
   line.points.push_back(point);
-  if (line.points.size() > kTrendMaxPointsPerLine) line.points.pop_front();
+  if (line.points.size() > kTrendMaxPointsPerLine) makeRoom(line);
+}
+
+void TrendSeries::makeRoom(TrendLine& line) const {
+  if (overflow_ == TrendOverflow::DropOldest) {
+    line.points.pop_front();
+    return;
+  }
+  std::deque<TrendPoint> kept;
+  for (size_t i = 0; i < line.points.size(); i += 2) kept.push_back(line.points[i]);
+  line.points.swap(kept);
+  line.stride *= 2;
 }
 
 void TrendSeries::addReading(const model::Parameter& parameter, int64_t timeMs) {
@@ -116,13 +133,22 @@ std::vector<TrendSegment> TrendSeries::segments(const TrendLine& line) {
 
 std::pair<int64_t, int64_t> TrendSeries::timeRange(int64_t nowMs, int64_t spanMs) const {
   int64_t start = nowMs - std::min(spanMs, windowMs_);
-  std::optional<int64_t> oldest;
+  if (const auto span = timeSpan()) {
+    start = std::max(start, std::min(span->first, nowMs - kTrendMinSpanMs));
+  }
+  return {start, nowMs};
+}
+
+std::optional<std::pair<int64_t, int64_t>> TrendSeries::timeSpan() const {
+  std::optional<std::pair<int64_t, int64_t>> span;
   for (const TrendLine& line : lines_) {
     if (!line.shown || line.points.empty()) continue;
-    oldest = std::min(oldest.value_or(line.points.front().timeMs), line.points.front().timeMs);
+    const int64_t first = line.points.front().timeMs;
+    const int64_t last = line.points.back().timeMs;
+    span = span ? std::pair{std::min(span->first, first), std::max(span->second, last)}
+                : std::pair{first, last};
   }
-  if (oldest) start = std::max(start, std::min(*oldest, nowMs - kTrendMinSpanMs));
-  return {start, nowMs};
+  return span;
 }
 
 std::optional<std::pair<double, double>> TrendSeries::valueRange() const {

@@ -31,7 +31,13 @@ struct TrendLine {
   std::string label;  // shown in the legend
   bool shown = true;
   std::deque<TrendPoint> points;  // oldest first
+  int stride = 1;   // a thinned line keeps one reading in `stride`
+  int skipped = 0;  // readings passed over since the last one kept
 };
+
+// What a full line gives up: its oldest points (the live trend), or every second point
+// and from then on every second reading (a whole archived day at a coarser step).
+enum class TrendOverflow { DropOldest, Thin };
 
 // A run of consecutive numeric points: what a plot draws as one polyline.
 using TrendSegment = std::vector<std::pair<int64_t, double>>;
@@ -49,7 +55,8 @@ std::string trendLabel(const std::string& key, const std::string& caption);
 
 class TrendSeries {
 public:
-  explicit TrendSeries(int64_t windowMs = kTrendWindowMs);
+  explicit TrendSeries(int64_t windowMs = kTrendWindowMs,
+                       TrendOverflow overflow = TrendOverflow::DropOldest);
 
   // Adds a reading at `timeMs`; a new key makes a new line. A reading with an error text
   // or without a number is a gap. A reading older than the line's last point (the clock
@@ -76,13 +83,17 @@ public:
   // The time axis ending at `nowMs`: the last `spanMs` (at most the window), shortened to
   // where the shown lines begin, but never below kTrendMinSpanMs.
   std::pair<int64_t, int64_t> timeRange(int64_t nowMs, int64_t spanMs) const;
+  // The first and last time of the shown lines; nothing when they hold no point.
+  std::optional<std::pair<int64_t, int64_t>> timeSpan() const;
   // Lowest and highest value among the shown lines; nothing when they hold no number.
   std::optional<std::pair<double, double>> valueRange() const;
 
 private:
   TrendLine& lineFor(const std::string& key, const std::string& label);
+  void makeRoom(TrendLine& line) const;
 
   int64_t windowMs_;
+  TrendOverflow overflow_;
   std::vector<TrendLine> lines_;  // in order of first reading
 };
 
