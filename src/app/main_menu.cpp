@@ -99,7 +99,8 @@ Menu modesMenu() {
            command(kCmdProgramNetwork, "Сетевые параметры программы"), separator(),
            check(kCmdToolBar, "Панель инструментов", true),
            check(kCmdStatusBar, "Панель состояния", true),
-           check(kCmdTrendPanel, "Тренд опрашиваемых параметров", false)}};
+           check(kCmdTrendPanel, "Тренд опрашиваемых параметров", false),
+           command(kCmdTrendArchiveDay, "Тренд за день из архива...")}};
 }
 
 Menu helpMenu() {

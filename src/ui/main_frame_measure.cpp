@@ -12,6 +12,7 @@
 #include "ui/reading_notice.h"
 #include "ui/tree_list_view.h"
 #include "ui/tree_model.h"
+#include "ui/trend_day_chooser.h"
 #include "ui/trend_panel.h"
 
 namespace zelmot::ui {
@@ -58,6 +59,13 @@ void CMainFrame::connectTrend() {
   QAction* toggle = action(app::kCmdTrendPanel);
   connect(toggle, &QAction::toggled, trend_, &QWidget::setVisible);
   connect(trend_, &TrendPanel::closed, toggle, [toggle] { toggle->setChecked(false); });
+  connect(action(app::kCmdTrendArchiveDay), &QAction::triggered, this, [this, toggle] {
+    const model::DescBranch* tree = doc_->deviceModel().measurementTree();
+    if (tree == nullptr || !archive_) return;
+    toggle->setChecked(true);
+    chooseTrendDay(*trend_, archive::archiveFoldersIn(archive_->protocolDir().parent_path()),
+                   *tree, prompt_);
+  });
 }
 
 void CMainFrame::onSecondTimer() { rotateArchive(); }

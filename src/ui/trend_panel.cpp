@@ -8,6 +8,7 @@
 #include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
@@ -94,7 +95,7 @@ QWidget* TrendPanel::makeToolRow() {
   connect(lineMenu_, &QMenu::aboutToShow, this, &TrendPanel::fillLineMenu);
   choose->setMenu(lineMenu_);
   choose->setPopupMode(QToolButton::InstantPopup);
-  auto* span = new QComboBox(row);
+  auto* span = span_ = new QComboBox(row);
   span->setObjectName("trend-span");
   for (int minutes : {1, 5, 10}) span->addItem(QString("%1 мин").arg(minutes), minutes * 60'000);
   span->setCurrentIndex(span->count() - 1);
@@ -102,6 +103,11 @@ QWidget* TrendPanel::makeToolRow() {
     spanMs_ = span->currentData().toLongLong();
     redraw();
   });
+  backToLive_ = toolButton("Текущие значения", row);
+  backToLive_->setObjectName("trend-live");
+  backToLive_->hide();
+  connect(backToLive_, &QToolButton::clicked, this, &TrendPanel::showLive);
+  source_ = new QLabel(row);
   QToolButton* save = toolButton("Сохранить PNG...", row);
   save->setObjectName("trend-save");
   connect(save, &QToolButton::clicked, this, &TrendPanel::askSavePng);
@@ -109,6 +115,8 @@ QWidget* TrendPanel::makeToolRow() {
   layout->addWidget(choose);
   layout->addWidget(span);
   layout->addWidget(save);
+  layout->addWidget(backToLive_);
+  layout->addWidget(source_);
   layout->addStretch(1);
   return row;
 }
@@ -118,28 +126,28 @@ void TrendPanel::addReading(const model::Parameter& parameter) {
 }
 
 void TrendPanel::addReadingAt(const model::Parameter& parameter, qint64 timeMs) {
-  series_.addReading(parameter, timeMs);
+  live_.addReading(parameter, timeMs);
 }
 
 void TrendPanel::setPaused(bool paused) { pause_->setChecked(paused); }
 bool TrendPanel::paused() const { return pause_->isChecked(); }
 
 bool TrendPanel::setLineShown(const QString& key, bool shown) {
-  if (!series_.setShown(fromQt(key), shown)) return false;
+  if (!plotted().setShown(fromQt(key), shown)) return false;
   redraw();
   return true;
 }
 
 void TrendPanel::fillLineMenu() {
   lineMenu_->clear();
-  for (const app::TrendLine& line : series_.lines()) {
+  for (const app::TrendLine& line : plotted().lines()) {
     QAction* item = lineMenu_->addAction(toQt(line.label));
     item->setCheckable(true);
     item->setChecked(line.shown);
     const QString key = toQt(line.key);
     connect(item, &QAction::toggled, this, [this, key](bool on) { setLineShown(key, on); });
   }
-  if (series_.lines().empty()) lineMenu_->addAction("Нет опрашиваемых параметров")->setEnabled(false);
+  if (plotted().lines().empty()) lineMenu_->addAction("Нет опрашиваемых параметров")->setEnabled(false);
 }
 
 void TrendPanel::askSavePng() {
@@ -156,14 +164,41 @@ void TrendPanel::closeEvent(QCloseEvent* event) {
 }
 
 void TrendPanel::onTick() {
-  if (isVisible() && !paused()) redraw();
+  if (isVisible() && !paused() && !day_) redraw();
+}
+
+void TrendPanel::showDay(app::TrendSeries day, const QString& title) {
+  clearPlot();
+  day_ = std::move(day);
+  source_->setText(title);
+  backToLive_->show();
+  pause_->setEnabled(false);
+  span_->setEnabled(false);  // a day shows whole
+  timeAxis_->setFormat("hh:mm");
+  redraw();
+}
+
+void TrendPanel::showLive() {
+  clearPlot();
+  day_.reset();
+  source_->clear();
+  backToLive_->hide();
+  pause_->setEnabled(true);
+  span_->setEnabled(true);
+  timeAxis_->setFormat("hh:mm:ss");
+  redraw();
+}
+
+void TrendPanel::clearPlot() {
+  chart_->removeAllSeries();
+  drawn_.clear();
 }
 
 void TrendPanel::redraw() {
   const qint64 now = QDateTime::currentMSecsSinceEpoch();
-  series_.prune(now);
+  live_.prune(now);
   int colour = 0;
-  for (const app::TrendLine& line : series_.lines()) drawLine(line, colour++);
+  for (const app::TrendLine& line : plotted().lines()) drawLine(line, colour++);
   setAxes(now);
 }
 
@@ -202,9 +237,11 @@ QLineSeries* TrendPanel::addSegmentSeries(const QString& name, int colourIndex, 
 }
 
 void TrendPanel::setAxes(qint64 nowMs) {
-  const auto [start, end] = series_.timeRange(nowMs, spanMs_);
+  auto [start, end] = plotted().timeRange(nowMs, spanMs_);
+  if (day_) std::tie(start, end) = day_->timeSpan().value_or(std::pair{start, end});
+  if (end - start < app::kTrendMinSpanMs) start = end - app::kTrendMinSpanMs;
   timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
-  const auto range = series_.valueRange();
+  const auto range = plotted().valueRange();
   double low = range ? range->first : 0.0;
   double high = range ? range->second : 1.0;
   const double margin = std::max((high - low) * 0.05, high == low ? 1.0 : 0.0);
@@ -222,7 +259,7 @@ int TrendPanel::plottedPointCount() const {
 
 int TrendPanel::shownLineCount() const {
   int count = 0;
-  for (const app::TrendLine& line : series_.lines()) count += line.shown ? 1 : 0;
+  for (const app::TrendLine& line : plotted().lines()) count += line.shown ? 1 : 0;
   return count;
 }
 

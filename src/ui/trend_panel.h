@@ -7,12 +7,15 @@
 #include <QDockWidget>
 #include <QHash>
 #include <QList>
+#include <optional>
 
 #include "app/trend_series.h"
 
 class QChart;
 class QChartView;
+class QComboBox;
 class QDateTimeAxis;
+class QLabel;
 class QLineSeries;
 class QMenu;
 class QTimer;
@@ -47,7 +50,14 @@ public:
   // Brings the plot up to date at once (the timer does it once a second).
   void redraw();
 
-  const app::TrendSeries& series() const { return series_; }
+  // Shows a past day instead of the live readings (which go on being recorded);
+  // `title` says which day. showLive goes back.
+  void showDay(app::TrendSeries day, const QString& title);
+  void showLive();
+  bool showingDay() const { return day_.has_value(); }
+
+  // The live readings, whatever the plot shows.
+  const app::TrendSeries& series() const { return live_; }
   // Points drawn by the plot's lines now, and the lines that show.
   int plottedPointCount() const;
   int shownLineCount() const;
@@ -62,6 +72,10 @@ protected:
 
 private:
   QWidget* makeToolRow();
+  // The series the plot draws: the past day while one shows, else the live readings.
+  app::TrendSeries& plotted() { return day_ ? *day_ : live_; }
+  const app::TrendSeries& plotted() const { return day_ ? *day_ : live_; }
+  void clearPlot();
   void fillLineMenu();
   void askSavePng();
   void onTick();
@@ -70,12 +84,16 @@ private:
   void showInLegend(QLineSeries* series, bool shown);
   void setAxes(qint64 nowMs);
 
-  app::TrendSeries series_;
+  app::TrendSeries live_;
+  std::optional<app::TrendSeries> day_;  // a past day while it shows
   QChart* chart_ = nullptr;
   QChartView* view_ = nullptr;
   QDateTimeAxis* timeAxis_ = nullptr;
   QValueAxis* valueAxis_ = nullptr;
   QToolButton* pause_ = nullptr;
+  QComboBox* span_ = nullptr;           // the time span of the live trend
+  QToolButton* backToLive_ = nullptr;  // back from a past day
+  QLabel* source_ = nullptr;            // which day shows
   QMenu* lineMenu_ = nullptr;
   QTimer* timer_ = nullptr;
   qint64 spanMs_ = app::kTrendWindowMs;  // the time axis shows this much at most

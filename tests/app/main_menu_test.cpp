@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{kCmdNoAttributes, "Не передавать атрибуты параметров", ""},
         ItemCase{kCmdStatusBar, "Панель состояния", ""},
         ItemCase{kCmdTrendPanel, "Тренд опрашиваемых параметров", ""},
+        ItemCase{kCmdTrendArchiveDay, "Тренд за день из архива...", ""},
         ItemCase{kCmdExportProtocol, "Экспорт протокола измерений...", ""},
         ItemCase{kCmdHelp, "&Справка...", "F1"},
         ItemCase{kCmdAbout, "&О программе...", ""}));
@@ -75,7 +76,7 @@ TEST(MainMenu, MenusInOrderWithUniqueCommands) {
   for (const MenuItem* item : allCommandItems(menus)) {
     EXPECT_TRUE(ids.insert(item->id).second) << "duplicate " << item->id;
   }
-  EXPECT_EQ(ids.size(), 37u);
+  EXPECT_EQ(ids.size(), 38u);
 }
 
 TEST(MainMenu, ModesAreCheckMarksAndConvertersAreRadioItems) {

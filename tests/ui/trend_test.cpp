@@ -3,18 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QInputDialog>
 #include <QChart>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include "../archive/export_fixtures.h"
 #include "app/command_ids.h"
+#include "app/protocol_archive.h"
 #include "document/zelmot_doc.h"
 #include "model/desc_branch.h"
 #include "sim_process.h"
 #include "tree_walk_helpers.h"
+#include "ui/trend_day_chooser.h"
 #include "ui/trend_panel.h"
 
 namespace zelmot::ui::testing {
@@ -108,6 +114,48 @@ TEST_F(TrendTest, PauseFreezesThePlotButKeepsRecordingAndThePngIsSaved) {
   EXPECT_FALSE(image.isNull());
   EXPECT_GT(image.width(), 100);
   EXPECT_FALSE(panel()->savePng(dir.filePath("missing/trend.png")));
+}
+
+TEST_F(TrendTest, MenuCommandShowsAnArchivedDayAndTheLiveTrendComesBack) {
+  using archive::LogRecord;
+  using archive::test::floatReply;
+  using archive::test::stampAt;
+  ASSERT_NE(frame().protocolArchive(), nullptr);
+  const std::filesystem::path protocol = frame().protocolArchive()->protocolDir();
+  std::vector<LogRecord> records;
+  for (int second = 0; second < 30; ++second) {
+    records.push_back({stampAt(9, 0, second), "rEAd", 0, false, floatReply(20.0f + second)});
+    records.push_back({stampAt(9, 0, second), "rEAd", 1, second == 10, floatReply(5.0f)});
+  }
+  archive::test::writeDay(protocol / "06-12-2026.log", records);
+  archive::test::writeDay(protocol / "05-12-2026.log", {records.front()});
+
+  // The newest day is offered first; taking it shows its 60 records in two lines.
+  QStringList offered;
+  QTimer::singleShot(0, [&offered] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    offered = dialog->comboBoxItems();
+    dialog->accept();
+  });
+  frame().action(app::kCmdTrendArchiveDay)->trigger();
+  EXPECT_EQ(offered, (QStringList{"06-12-2026", "05-12-2026"}));
+  ASSERT_TRUE(panel()->showingDay());
+  EXPECT_TRUE(panel()->isVisible());
+  EXPECT_TRUE(frame().action(app::kCmdTrendPanel)->isChecked());
+  EXPECT_EQ(panel()->plottedPointCount(), 59);  // the failed reading is a gap
+  EXPECT_EQ(panel()->shownLineCount(), 2);
+
+  // A missing day is told and the plot stays as it was.
+  const model::DescBranch& tree = *frame().document().deviceModel().measurementTree();
+  const archive::ArchiveFolders folders = archive::archiveFoldersIn(protocol.parent_path());
+  EXPECT_FALSE(showTrendDay(*panel(), folders, "01-01-2020.log", tree, fixture.prompt));
+  EXPECT_EQ(fixture.prompt.count(), 1u);
+  EXPECT_EQ(panel()->plottedPointCount(), 59);
+
+  panel()->showLive();
+  EXPECT_FALSE(panel()->showingDay());
+  EXPECT_EQ(panel()->plottedPointCount(), 0);
 }
 
 }  // namespace
