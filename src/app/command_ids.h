@@ -41,6 +41,8 @@ enum CommandId : int {
   kCmdProgramNetwork = 268,
   kCmdToolBar = 59392,
   kCmdStatusBar = 59393,
+  kCmdTrendPanel = 32870,  // the live trend of the polled parameters
+  kCmdTrendArchiveDay = 32871,  // a past day of the archive in the trend
   // Help
   kCmdHelp = 57670,
   kCmdExportParameterList = 154,

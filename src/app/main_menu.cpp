@@ -98,7 +98,9 @@ Menu modesMenu() {
            check(kCmdNoAttributes, "Не передавать атрибуты параметров", false), separator(),
            command(kCmdProgramNetwork, "Сетевые параметры программы"), separator(),
            check(kCmdToolBar, "Панель инструментов", true),
-           check(kCmdStatusBar, "Панель состояния", true)}};
+           check(kCmdStatusBar, "Панель состояния", true),
+           check(kCmdTrendPanel, "Тренд опрашиваемых параметров", false),
+           command(kCmdTrendArchiveDay, "Тренд за день из архива...")}};
 }
 
 Menu helpMenu() {

@@ -58,6 +58,7 @@ class ProgressDialog;
 class ProgressRelay;
 class QtPrompt;
 class ReadingNotice;
+class TrendPanel;
 class TreeModel;
 
 struct FrameOptions {
@@ -136,6 +137,8 @@ public:
   // --- measuring (main_frame_measure.cpp) ---
   // The notice shown while an expanded branch reads.
   QWidget* readingNotice() const;
+  // The live trend of the polled parameters (null before the tree shows).
+  TrendPanel* trendPanel() const { return trend_; }
 
 signals:
   // Questions of workers are to be cancelled (for good: the window goes).
@@ -179,6 +182,7 @@ private:
 
   // --- measuring (main_frame_measure.cpp) ---
   void connectMeasuring();
+  void connectTrend();
   void readOnExpand(const QModelIndex& index);
   void onCheckToggled(quintptr row, bool checked);
   // The window's one-second timer: everything that must
@@ -256,6 +260,7 @@ private:
   calibration::WrongCodeCounter wrongCodes_;  // for the whole run of the program
   PollRelay* pollRelay_ = nullptr;        // owned by this window (a QObject child)
   ReadingNotice* readingNotice_ = nullptr;  // owned by this window
+  TrendPanel* trend_ = nullptr;             // owned by this window (a dock)
 };
 
 }  // namespace zelmot::ui

@@ -12,6 +12,8 @@
 #include "ui/reading_notice.h"
 #include "ui/tree_list_view.h"
 #include "ui/tree_model.h"
+#include "ui/trend_day_chooser.h"
+#include "ui/trend_panel.h"
 
 namespace zelmot::ui {
 namespace {
@@ -33,11 +35,14 @@ void CMainFrame::connectMeasuring() {
     });
   }
   connect(pollRelay_, &PollRelay::polled, this, [this](quintptr parameter, bool archiveFailed) {
-    model_->notePolled(reinterpret_cast<const model::Parameter*>(parameter), archiveFailed);
+    const auto* polled = reinterpret_cast<const model::Parameter*>(parameter);
+    model_->notePolled(polled, archiveFailed);
+    trend_->addReading(*polled);  // the document's parameters live as long as the window
   });
   connect(model_, &TreeModel::checkToggled, this, &CMainFrame::onCheckToggled,
           Qt::QueuedConnection);
   connect(view_, &QTreeView::expanded, this, &CMainFrame::readOnExpand);
+  connectTrend();
   auto* timer = new QTimer(this);
   timer->setObjectName("second-timer");
   connect(timer, &QTimer::timeout, this, &CMainFrame::onSecondTimer);
@@ -45,6 +50,23 @@ void CMainFrame::connectMeasuring() {
 }
 
 QWidget* CMainFrame::readingNotice() const { return readingNotice_; }
+
+// The trend is a dock below the trees, hidden until its menu command ticks it.
+void CMainFrame::connectTrend() {
+  trend_ = new TrendPanel(this);
+  addDockWidget(Qt::BottomDockWidgetArea, trend_);
+  trend_->hide();
+  QAction* toggle = action(app::kCmdTrendPanel);
+  connect(toggle, &QAction::toggled, trend_, &QWidget::setVisible);
+  connect(trend_, &TrendPanel::closed, toggle, [toggle] { toggle->setChecked(false); });
+  connect(action(app::kCmdTrendArchiveDay), &QAction::triggered, this, [this, toggle] {
+    const model::DescBranch* tree = doc_->deviceModel().measurementTree();
+    if (tree == nullptr || !archive_) return;
+    toggle->setChecked(true);
+    chooseTrendDay(*trend_, archive::archiveFoldersIn(archive_->protocolDir().parent_path()),
+                   *tree, prompt_);
+  });
+}
 
 void CMainFrame::onSecondTimer() { rotateArchive(); }
 

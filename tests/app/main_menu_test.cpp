@@ -52,6 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{kCmdShowLinearIndexes, "Показывать линейные индексы", ""},
         ItemCase{kCmdNoAttributes, "Не передавать атрибуты параметров", ""},
         ItemCase{kCmdStatusBar, "Панель состояния", ""},
+        ItemCase{kCmdTrendPanel, "Тренд опрашиваемых параметров", ""},
+        ItemCase{kCmdTrendArchiveDay, "Тренд за день из архива...", ""},
         ItemCase{kCmdExportProtocol, "Экспорт протокола измерений...", ""},
         ItemCase{kCmdHelp, "&Справка...", "F1"},
         ItemCase{kCmdAbout, "&О программе...", ""}));
@@ -74,13 +76,13 @@ TEST(MainMenu, MenusInOrderWithUniqueCommands) {
   for (const MenuItem* item : allCommandItems(menus)) {
     EXPECT_TRUE(ids.insert(item->id).second) << "duplicate " << item->id;
   }
-  EXPECT_EQ(ids.size(), 36u);
+  EXPECT_EQ(ids.size(), 38u);
 }
 
 TEST(MainMenu, ModesAreCheckMarksAndConvertersAreRadioItems) {
   const std::vector<Menu> menus = mainMenu();
   for (int id : {kCmdShowLinearIndexes, kCmdAutoReading, kCmdImmediateWrite, kCmdNoAttributes,
-                 kCmdToolBar, kCmdStatusBar}) {
+                 kCmdToolBar, kCmdStatusBar, kCmdTrendPanel}) {
     EXPECT_EQ(findMenuItem(menus, id)->kind, MenuItemKind::Check) << id;
   }
   EXPECT_TRUE(findMenuItem(menus, kCmdAutoReading)->checked);
