@@ -127,7 +127,8 @@ bool HtmlReportWriter::write(const std::string& utf8) {
   // Most rows are digits and markup only; those need no conversion.
   const bool ascii = std::all_of(utf8.begin(), utf8.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  const std::string bytes = ascii ? utf8 : utf8ToCp1251(utf8);
+  const std::string converted = ascii ? std::string() : utf8ToCp1251(utf8);
+  const std::string& bytes = ascii ? utf8 : converted;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
   failedPath_ = pages_.back();
   return false;

@@ -88,6 +88,17 @@ bool isMeasuredValueName(const std::string& name) {
   return nameIsOneOf(name, {"rEAd", "r.CAL", "rd.rg", "Set.P", "r.OUt", "r.oe"});
 }
 
+bool isServiceValueName(const std::string& name) {
+  return nameIsOneOf(name, {"dev", "ver", "exit", "bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"});
+}
+
+NameRole nameRoleOf(const std::string& name) {
+  if (isServiceValueName(name)) return NameRole::Service;
+  if (isMeasuredValueName(name)) return NameRole::Measured;
+  if (isStateName(name)) return NameRole::State;
+  return NameRole::Other;
+}
+
 bool isStateName(const std::string& name) {
   return nameIsOneOf(name, {"r.kEY", "r.PrG", "r.StP", "r.St"});
 }
