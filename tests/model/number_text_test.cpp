@@ -39,6 +39,14 @@ TEST(NumberText, EdgeValuesPrintAsPrintfDoes) {
       inf, -inf, std::numeric_limits<double>::quiet_NaN(),
       -std::numeric_limits<double>::quiet_NaN()};
   for (const double value : values) expectBothWidths(value);
+  // Around the largest values printed from whole thousandths in 64 bits, and past them.
+  for (int power = 40; power <= 80; ++power) {
+    const double two = std::ldexp(1.0, power);
+    for (const double value : {two, std::nextafter(two, 0.0), std::nextafter(two, 2 * two),
+                               -two, 1.5 * two, 18446744073709551.0}) {
+      expectBothWidths(value);
+    }
+  }
 }
 
 // The decoders print single-precision readings widened to double: walk the float range.
