@@ -84,16 +84,20 @@ std::string htmlHeaderRow(const std::vector<ExportColumn>& columns) {
 }
 
 std::string htmlDataRow(const ProtocolRow& row, int rowNumber) {
-  const char* colour = rowNumber % 2 == 1 ? kOddRowColour : kEvenRowColour;
   std::string text;
-  text.reserve(32 * (row.cells.size() + 2));
+  appendHtmlDataRow(text, row, rowNumber);
+  return text;
+}
+
+void appendHtmlDataRow(std::string& text, const ProtocolRow& row, int rowNumber) {
+  const char* colour = rowNumber % 2 == 1 ? kOddRowColour : kEvenRowColour;
+  text.reserve(text.size() + 32 * (row.cells.size() + 2));
   text += "<TR>\n";
   appendDataCell(text, colour, clockText(row.timeStamp, "%H:%M:%S"));
   for (const ProtocolCell& cell : row.cells) {
     appendDataCell(text, cell.error ? kErrorColour : colour, cell.text);
   }
   text += "</TR>\n";
-  return text;
 }
 
 std::string htmlPageFileName(const std::string& dayTitle, size_t page) {
@@ -161,7 +165,9 @@ bool HtmlReportWriter::closePage() {
 bool HtmlReportWriter::addRow(const ProtocolRow& row) {
   const int hour = hourOf(row.timeStamp);
   if ((file_ == nullptr || hour != pageHour_) && !startPage(hour)) return false;
-  return write(htmlDataRow(row, ++rowNumber_));
+  rowText_.clear();  // one buffer for all rows: no allocation per row
+  appendHtmlDataRow(rowText_, row, ++rowNumber_);
+  return write(rowText_);
 }
 
 bool HtmlReportWriter::appendEnding(size_t page) {
