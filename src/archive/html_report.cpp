@@ -84,16 +84,20 @@ std::string htmlHeaderRow(const std::vector<ExportColumn>& columns) {
 }
 
 std::string htmlDataRow(const ProtocolRow& row, int rowNumber) {
-  const char* colour = rowNumber % 2 == 1 ? kOddRowColour : kEvenRowColour;
   std::string text;
-  text.reserve(32 * (row.cells.size() + 2));
+  appendHtmlDataRow(text, row, rowNumber);
+  return text;
+}
+
+void appendHtmlDataRow(std::string& text, const ProtocolRow& row, int rowNumber) {
+  const char* colour = rowNumber % 2 == 1 ? kOddRowColour : kEvenRowColour;
+  text.reserve(text.size() + 32 * (row.cells.size() + 2));
   text += "<TR>\n";
   appendDataCell(text, colour, clockText(row.timeStamp, "%H:%M:%S"));
   for (const ProtocolCell& cell : row.cells) {
     appendDataCell(text, cell.error ? kErrorColour : colour, cell.text);
   }
   text += "</TR>\n";
-  return text;
 }
 
 std::string htmlPageFileName(const std::string& dayTitle, size_t page) {
@@ -127,7 +131,8 @@ bool HtmlReportWriter::write(const std::string& utf8) {
   // Most rows are digits and markup only; those need no conversion.
   const bool ascii = std::all_of(utf8.begin(), utf8.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  const std::string bytes = ascii ? utf8 : utf8ToCp1251(utf8);
+  const std::string converted = ascii ? std::string() : utf8ToCp1251(utf8);
+  const std::string& bytes = ascii ? utf8 : converted;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
   failedPath_ = pages_.back();
   return false;
@@ -160,7 +165,9 @@ bool HtmlReportWriter::closePage() {
 bool HtmlReportWriter::addRow(const ProtocolRow& row) {
   const int hour = hourOf(row.timeStamp);
   if ((file_ == nullptr || hour != pageHour_) && !startPage(hour)) return false;
-  return write(htmlDataRow(row, ++rowNumber_));
+  rowText_.clear();  // one buffer for all rows: no allocation per row
+  appendHtmlDataRow(rowText_, row, ++rowNumber_);
+  return write(rowText_);
 }
 
 bool HtmlReportWriter::appendEnding(size_t page) {

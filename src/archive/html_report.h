@@ -17,6 +17,7 @@ std::string htmlPageHead();
 std::string htmlHeaderRow(const std::vector<ExportColumn>& columns);
 // `rowNumber` counts the rows of the page from 1 (odd and even rows differ in colour).
 std::string htmlDataRow(const ProtocolRow& row, int rowNumber);
+void appendHtmlDataRow(std::string& text, const ProtocolRow& row, int rowNumber);
 // The file name of a page: page 0 "<day>.html", page n "<day>(n).html".
 std::string htmlPageFileName(const std::string& dayTitle, size_t page);
 // "<P>Часы:" with one entry per page (the hours, two digits), the current page in green.
@@ -58,6 +59,7 @@ private:
   std::FILE* file_ = nullptr;
   int pageHour_ = -1;
   int rowNumber_ = 0;
+  std::string rowText_;
 };
 
 }  // namespace zelmot::archive

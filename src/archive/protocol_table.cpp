@@ -66,22 +66,32 @@ bool ProtocolTable::add(const LogRecord& record, ProtocolRow& finished) {
   if (column < 0) return false;
   bool closed = false;
   if (rowOpen_ && record.timeStamp != row_.timeStamp) {
-    finished = std::move(row_);
+    std::swap(finished, row_);
     closed = true;
     rowOpen_ = false;
   }
-  if (!rowOpen_) {
-    row_ = ProtocolRow{record.timeStamp, std::vector<ProtocolCell>(columns_.size())};
-    rowOpen_ = true;
-  }
+  if (!rowOpen_) openRow(record.timeStamp);
   ProtocolCell& cell = row_.cells[static_cast<size_t>(column)];
   if (!cell.present) cell = decode(static_cast<size_t>(column), record);
   return closed;
 }
 
+void ProtocolTable::openRow(int64_t timeStamp) {
+  // The cells of an earlier row are emptied rather than made anew: their texts keep their
+  // storage from row to row.
+  row_.timeStamp = timeStamp;
+  row_.cells.resize(columns_.size());
+  for (ProtocolCell& cell : row_.cells) {
+    cell.text.clear();
+    cell.present = false;
+    cell.error = false;
+  }
+  rowOpen_ = true;
+}
+
 bool ProtocolTable::finish(ProtocolRow& finished) {
   if (!rowOpen_) return false;
-  finished = std::move(row_);
+  std::swap(finished, row_);
   rowOpen_ = false;
   return true;
 }

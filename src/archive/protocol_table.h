@@ -55,6 +55,7 @@ private:
     ProtocolCell cell;
   };
   const ProtocolCell& decode(size_t column, const LogRecord& record);
+  void openRow(int64_t timeStamp);
 
   std::vector<ExportColumn> columns_;
   std::vector<LastDecoded> last_;

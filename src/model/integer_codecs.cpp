@@ -1,5 +1,6 @@
 #include "model/integer_codecs.h"
 
+#include "model/number_text.h"
 #include "model/text_util.h"
 #include "model/value_messages.h"
 
@@ -38,7 +39,7 @@ int decodeDecDot(const uint8_t* data, int length, std::string& text) {
     text = formatText(kReplyLengthError, length);
     return -1;
   }
-  text = formatText("%u", value);
+  text = unsignedText(value);
   return 1;
 }
 

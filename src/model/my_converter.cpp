@@ -30,6 +30,11 @@ std::string reversedDeviceString(const uint8_t* data, int length) {
 
 MyConverter::MyConverter() : typeDescriptor_("неизвестен") {}
 
+void MyConverter::setName(std::string name) {
+  name_ = std::move(name);
+  nameRole_ = nameRoleOf(name_);
+}
+
 std::string MyConverter::valueText() const {
   std::lock_guard lock(mutex_);
   return valueText_;
@@ -60,9 +65,11 @@ int MyConverter::DataToText(const uint8_t* data, int length, std::string& text) 
     return 1;
   }
   int result = 0;
-  if (decodeServiceValue(name_, data, length, text, result)) return result;
-  if (isMeasuredValueName(name_)) return decodeMeasuredValue(name_, data, length, text);
-  if (isStateName(name_)) {
+  if (nameRole_ == NameRole::Service && decodeServiceValue(name_, data, length, text, result)) {
+    return result;
+  }
+  if (nameRole_ == NameRole::Measured) return decodeMeasuredValue(name_, data, length, text);
+  if (nameRole_ == NameRole::State) {
     if (isStatusCode(data[0])) {
       text = stateStatusText(data[0]);
       return 1;

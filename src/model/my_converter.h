@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/service_values.h"
 #include "model/value_kind.h"
 
 namespace zelmot::model {
@@ -28,7 +29,7 @@ public:
 
   // --- fixed description -------------------------------------------------------------
   const std::string& name() const { return name_; }
-  void setName(std::string name) { name_ = std::move(name); }
+  void setName(std::string name);
   const std::string& typeDescriptor() const { return typeDescriptor_; }
   void setTypeDescriptor(std::string descriptor) { typeDescriptor_ = std::move(descriptor); }
   int32_t decimals() const { return decimals_; }
@@ -72,6 +73,7 @@ private:
   int accessLevel() const;
 
   std::string name_;
+  NameRole nameRole_ = NameRole::Other;
   std::string valueText_;
   uint8_t rawLength_ = 0;
   uint8_t rawData_[kRawDataSize] = {};

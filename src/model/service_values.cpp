@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "model/number_text.h"
 #include "model/status_codes.h"
 #include "model/text_util.h"
 #include "model/value_messages.h"
@@ -87,6 +88,17 @@ bool isMeasuredValueName(const std::string& name) {
   return nameIsOneOf(name, {"rEAd", "r.CAL", "rd.rg", "Set.P", "r.OUt", "r.oe"});
 }
 
+bool isServiceValueName(const std::string& name) {
+  return nameIsOneOf(name, {"dev", "ver", "exit", "bPS", "LEn", "PrtY", "Sbit", "A.Len", "Addr"});
+}
+
+NameRole nameRoleOf(const std::string& name) {
+  if (isServiceValueName(name)) return NameRole::Service;
+  if (isMeasuredValueName(name)) return NameRole::Measured;
+  if (isStateName(name)) return NameRole::State;
+  return NameRole::Other;
+}
+
 bool isStateName(const std::string& name) {
   return nameIsOneOf(name, {"r.kEY", "r.PrG", "r.StP", "r.St"});
 }
@@ -120,7 +132,7 @@ int decodeMeasuredValue(const std::string& name, const uint8_t* data, int length
   const uint32_t bits = (static_cast<uint32_t>(data[0]) << 24) |
                         (static_cast<uint32_t>(data[1]) << 16) |
                         (static_cast<uint32_t>(data[2]) << 8) | data[3];
-  text = formatText("%5.3f", static_cast<double>(std::bit_cast<float>(bits)));
+  text = fixedThreeText(static_cast<double>(std::bit_cast<float>(bits)), 5);
   return 1;
 }
 

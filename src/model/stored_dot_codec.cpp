@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/number_text.h"
 #include "model/text_util.h"
 #include "model/value_messages.h"
 
@@ -47,7 +48,7 @@ bool parseDoubleText(const std::string& text, double& value) {
 }
 
 std::string formatThreeDecimals(double value) {
-  std::string text = formatText("%.3f", value);
+  std::string text = fixedThreeText(value);
   if (text == "-0.000") text.erase(0, 1);
   return text;
 }

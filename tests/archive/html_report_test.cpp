@@ -59,6 +59,28 @@ TEST(ProtocolTable, RecordsOfOneSecondShareARowAndUnknownOnesAreSkipped) {
   EXPECT_FALSE(table.finish(row));
 }
 
+// Rows hand their cells back and forth to save allocations: no cell of an earlier row may
+// show up in a later one.
+TEST(ProtocolTable, ALaterRowKeepsNothingOfAnEarlierOne) {
+  ProtocolTable table(test::sampleColumns());
+  ProtocolRow row;
+  EXPECT_FALSE(table.add({stampAt(10, 0, 0), "rEAd", 1, false, floatReply(1)}, row));
+  EXPECT_FALSE(table.add({stampAt(10, 0, 0), "r.Cn", 0, true, {}}, row));
+  ASSERT_TRUE(table.add({stampAt(10, 0, 1), "rEAd", 0, false, floatReply(2)}, row));
+  EXPECT_EQ(row.cells[1].text, "1.000");
+  EXPECT_TRUE(row.cells[3].error);
+  ASSERT_TRUE(table.add({stampAt(10, 0, 2), "rEAd", 0, false, floatReply(3)}, row));
+  EXPECT_EQ(row.cells[0].text, "2.000");
+  ASSERT_TRUE(table.finish(row));
+  EXPECT_EQ(row.timeStamp, stampAt(10, 0, 2));
+  EXPECT_EQ(row.cells[0].text, "3.000");
+  for (size_t i = 1; i < row.cells.size(); ++i) {
+    EXPECT_FALSE(row.cells[i].present);
+    EXPECT_FALSE(row.cells[i].error);
+    EXPECT_EQ(row.cells[i].text, "");
+  }
+}
+
 TEST(HtmlReport, HeaderAndRowsUseTheFixedMarkup) {
   const std::vector<ExportColumn> columns = {column("rEAd", 0, "STORED_DOT"),
                                              column("r.Cn", 0, "DEC_dot")};
