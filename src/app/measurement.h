@@ -26,7 +26,6 @@ inline constexpr const char* kPollPeriodRefusedText =
     "Период опроса должен быть задан числом в миллисекундах.\n"
     "Период опроса не может быть меньше 1000 миллисекунд";
 inline constexpr const char* kPollPeriodRefusedCaption = "Неудалось изменить период опроса";
-inline constexpr const char* kArchiveWriteFailedText = "Ошибка записи в файл";
 // The program parameter that stands for the measurement archive: its box is the switch.
 inline constexpr const char* kArchiveNodeName = "    ";
 

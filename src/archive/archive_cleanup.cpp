@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "archive/archive_names.h"
-#include "archive/folder_lock.h"
 #include "platform/ascii_text.h"
+#include "platform/file_lock.h"
 
 namespace zelmot::archive {
 namespace {
@@ -47,7 +47,7 @@ std::vector<std::string> monthlyFilesUpTo(const fs::path& protocolDir, int month
 }
 
 int deleteMonthlyFilesUpTo(const fs::path& protocolDir, int month, int year) {
-  FolderLock lock(protocolDir);
+  FileLock lock(protocolDir / kArchiveLockFileName);
   int deleted = 0;
   for (const std::string& name : monthlyFilesUpTo(protocolDir, month, year)) {
     if (::unlink((protocolDir / name).c_str()) == 0) ++deleted;

@@ -12,6 +12,9 @@ namespace zelmot::archive {
 inline constexpr const char* kLogExtension = ".log";
 inline constexpr const char* kMonthlyExtension = ".var";
 inline constexpr const char* kDamagedSuffix = ".damaged";
+// Held while monthly files are written or deleted, so that the desktop program and the
+// command line never pack or clean one folder at once.
+inline constexpr const char* kArchiveLockFileName = ".archive.lock";
 
 // "%d-%m-%Y.log" of a local date.
 std::string dailyLogName(const std::tm& localDate);

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "archive/archive_names.h"
-#include "archive/folder_lock.h"
+#include "platform/file_lock.h"
 
 namespace zelmot::archive {
 namespace {
@@ -58,7 +58,7 @@ PackResult packDailyLog(const fs::path& protocolDir, const std::string& logFileN
   // Hidden and not ending in ".var": never taken for a monthly file by listings or cleanup.
   const fs::path temporary = protocolDir / ("." + monthlyName + ".tmp");
 
-  FolderLock lock(protocolDir);
+  FileLock lock(protocolDir / kArchiveLockFileName);
   std::error_code error;
   if (!fs::is_regular_file(log, error)) {
     result.status = MonthlyStatus::Missing;

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <glib.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,8 +9,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "platform/atomic_file.h"
+#include "platform/file_lock.h"
 #include "platform/os_error.h"
 #include "platform/paths.h"
 
@@ -98,26 +99,12 @@ std::string hiddenName(const fs::path& file, const char* suffix) {
   return name;
 }
 
-class InterProcessLock {
-public:
-  explicit InterProcessLock(const fs::path& settingsFile) {
-    if (!settingsFile.has_filename()) return;
-    const fs::path lockFile = folderOf(settingsFile) / hiddenName(settingsFile, ".lock");
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ >= 0) {
-      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~InterProcessLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  }
-  InterProcessLock(const InterProcessLock&) = delete;
-  InterProcessLock& operator=(const InterProcessLock&) = delete;
-
-private:
-  int fd_ = -1;
-};
+// The lock of a settings file: a hidden file beside it. Nothing when there is no file name.
+std::optional<FileLock> lockOf(const fs::path& settingsFile) {
+  if (!settingsFile.has_filename()) return std::nullopt;
+  return std::optional<FileLock>(std::in_place,
+                                 folderOf(settingsFile) / hiddenName(settingsFile, ".lock"));
+}
 
 }  // namespace
 
@@ -148,7 +135,7 @@ SettingsStatus Settings::save() {
   std::lock_guard lock(mutex_);
   if (path_.empty()) return fail("no settings file: the home folder is unknown");
   if (std::string error; !ensureDir(folderOf(path_), &error)) return fail(error);
-  InterProcessLock fileLock(path_);
+  const std::optional<FileLock> fileLock = lockOf(path_);
   refreshLocked();
   return saveLocked();
 }
@@ -269,7 +256,7 @@ SettingsStatus Settings::writeRaw(std::string_view key, std::string_view name, s
   if (path_.empty()) return fail("no settings file: the home folder is unknown");
   // The folder comes first so that even the very first write is made under the lock.
   if (std::string error; !ensureDir(folderOf(path_), &error)) return fail(error);
-  InterProcessLock fileLock(path_);
+  const std::optional<FileLock> fileLock = lockOf(path_);
   refreshLocked();
 
   g_key_file_set_string(keyFile_.get(), group.c_str(), std::string(name).c_str(),
@@ -341,7 +328,7 @@ SettingsStatus Settings::writeBinary(std::string_view key, std::string_view name
 
 SettingsStatus Settings::deleteValue(std::string_view key, std::string_view name) {
   std::lock_guard lock(mutex_);
-  InterProcessLock fileLock(path_);
+  const std::optional<FileLock> fileLock = lockOf(path_);
   refreshLocked();
   if (damaged_) return SettingsStatus::Failed;
   const std::string group = groupName(key);

@@ -4,6 +4,7 @@
 
 #include "app/edit_state.h"
 #include "app/measurement.h"
+#include "archive/measurement_archive.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
 #include "ui/qt_text.h"
@@ -172,7 +173,7 @@ QVariant TreeModel::measurementData(const app::TreeRow& row, int column, int rol
   if (role == Qt::ForegroundRole) return toColor(model::kErrorColour);
   if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) &&
       column == static_cast<int>(app::Column::Errors)) {
-    return toQt(app::kArchiveWriteFailedText);
+    return toQt(archive::kWriteErrorText);
   }
   return {};
 }
