@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <string>
 
 #include "app/measurement.h"
 #include "app/protocol_archive.h"
@@ -14,6 +16,7 @@
 #include "cli/command_set.h"
 #include "cli/exit_codes.h"
 #include "cli/measure_lines.h"
+#include "exchange/exchange_texts.h"
 #include "exchange/poll_scheduler.h"
 #include "model/desc_branch.h"
 #include "model/parameter.h"
@@ -46,6 +49,13 @@ public:
     ReadingLine line{localTimeText(std::time(nullptr)), polledLabel(parameter, polled_),
                      parameter.valueText(), parameter.errorText()};
     if (!line.error.empty()) failed_.store(true);
+    if (!notice.lineLossReason.empty()) {
+      {
+        std::lock_guard lock(mutex_);
+        lineLossReason_ = notice.lineLossReason;
+      }
+      lineLost.set();
+    }
     const std::string text = csv_ ? csvLine(line) : plainLine(line);
     std::printf("%s\n", text.c_str());
     std::fflush(stdout);
@@ -54,8 +64,13 @@ public:
     }
   }
   bool anyFailed() const { return failed_.load(); }
+  std::string lineLossReason() const {
+    std::lock_guard lock(mutex_);
+    return lineLossReason_;
+  }
 
   Event allDone{Event::Reset::Manual};
+  Event lineLost{Event::Reset::Manual};
 
 private:
   const std::vector<model::Parameter*>& polled_;
@@ -64,11 +79,14 @@ private:
   std::map<const model::Parameter*, int> readings_;  // scheduler thread only
   size_t complete_ = 0;                               // scheduler thread only
   std::atomic<bool> failed_{false};
+  mutable std::mutex mutex_;
+  std::string lineLossReason_;
 };
 
 // Until a signal (the session attached the task cancel event to the signal watcher), the
-// last round or the duration; the archive, when kept, starts a new daily log at midnight.
-void waitForTheEnd(Event& cancel, Event& allDone, double durationSeconds,
+// last round, a lost line or the duration; the archive, when kept, starts a new daily log
+// at midnight.
+void waitForTheEnd(Event& cancel, ReadingPrinter& printer, double durationSeconds,
                    app::ProtocolArchive* archive) {
   using Clock = std::chrono::steady_clock;
   const bool timed = durationSeconds > 0;
@@ -81,7 +99,7 @@ void waitForTheEnd(Event& cancel, Event& allDone, double durationSeconds,
           0, std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count()));
     }
     if (archive != nullptr) waitMs = waitMs == Event::kInfinite ? 1000 : std::min(waitMs, 1000);
-    if (waitAny({&cancel, &allDone}, waitMs) >= 0) return;
+    if (waitAny({&cancel, &printer.allDone, &printer.lineLost}, waitMs) >= 0) return;
     if (timed && Clock::now() >= end) return;
     if (archive != nullptr) archive->rotate();
   }
@@ -127,11 +145,16 @@ int runMeasure(Session& session, const MeasureArgs& args) {
     polling.setPeriod(*parameter, args.period);
     polling.start(*parameter);
   }
-  waitForTheEnd(link.engine().cancelEvent(), printer.allDone, args.duration, archive.get());
+  waitForTheEnd(link.engine().cancelEvent(), printer, args.duration, archive.get());
   polling.stopAll();
   // The printer goes with this function: the scheduler's thread ends before it.
   polling.shutdown();
   std::fflush(stdout);
+  if (const std::string reason = printer.lineLossReason(); !reason.empty()) {
+    std::fprintf(stderr, "%s (%s).\n%s\n", exchange::kLinkLostText, reason.c_str(),
+                 exchange::kTaskStoppedText);
+    return kExitNoLink;
+  }
   return printer.anyFailed() ? kExitFailures : kExitOk;
 }
 

@@ -139,7 +139,7 @@ void PollScheduler::run() {
 }
 
 void PollScheduler::poll(model::Parameter& parameter) {
-  transport_.exchangeParameter(true, parameter);
+  const int result = transport_.exchangeParameter(true, parameter);
   Observer observer;
   Sink sink;
   {
@@ -151,6 +151,7 @@ void PollScheduler::poll(model::Parameter& parameter) {
   PollNotice notice;
   notice.parameter = &parameter;
   notice.archiveFailed = observer && !observer(parameter);
+  if (result != 0) notice.lineLossReason = transport_.lineLossReason();
   if (sink) sink(notice);
 }
 

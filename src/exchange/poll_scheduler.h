@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -34,6 +35,9 @@ inline constexpr int32_t kMinPollPeriodMs = 1000;
 struct PollNotice {
   model::Parameter* parameter = nullptr;
   bool archiveFailed = false;  // the observer could not store the reading
+  // Not empty when the reading failed because the port hung up or failed: the port and
+  // the system's reason. Nothing passes until the port is opened again.
+  std::string lineLossReason;
 };
 
 class PollScheduler {

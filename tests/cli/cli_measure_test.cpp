@@ -67,6 +67,14 @@ TEST_F(CliMeasure, FailedReadingsCarryTheirErrorAndExitOne) {
   EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 3) << lines[0];
 }
 
+TEST_F(CliMeasure, ALineThatHangsUpEndsPollingAsNoLinkWithTheReason) {
+  Simulator sim(work.dir(), {"--hangup-after", "2"});
+  const RunResult run = work.cli(sim, {"poll", "--count", "6", "r.kEY"});
+  EXPECT_EQ(run.exitCode, 3) << run.out << run.err;
+  EXPECT_THAT(run.err, ::testing::HasSubstr("Связь с прибором потеряна (порт "));
+  EXPECT_LT(linesOf(run.out).size(), 6u) << "polling stops at the loss";
+}
+
 TEST_F(CliMeasure, RefusedPeriodAndUnknownNamesAreUsageErrors) {
   Simulator sim(work.dir());
   const RunResult slow = work.cli(sim, {"poll", "--period", "999", "r.kEY"});
